@@ -1,0 +1,26 @@
+// Path helpers of the main window. Window-free.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+// The text after the last backslash of a path; a path without a backslash
+// comes back unchanged, a path ending in a backslash gives "". Forward
+// slashes do not count.
+std::string TabNameFromPath(std::string_view path);
+
+// The configuration folder from the working directory at start-up: a drive
+// root such as "C:\" (shorter than 4 characters) keeps only "C:", so that
+// appending a separator never doubles it.
+std::string ConfigDirFromCurrentDir(std::string_view currentDir);
+
+// The path opened for the first command-line argument: the argument itself
+// when it contains a backslash, else ConfigDir + "\" + argument.
+std::string CommandLineDocumentPath(std::string_view configDir, std::string_view argument);
+
+// The path entry of a document that was never saved.
+inline constexpr std::string_view kUntitled = "Untitled";
+
+}  // namespace qm

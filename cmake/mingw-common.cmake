@@ -1,0 +1,12 @@
+# Shared part of the MinGW-w64 toolchain files. The -posix compilers are the
+# ones with std::mutex, which GoogleTest needs.
+set(CMAKE_C_COMPILER   ${QM_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QM_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${QM_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QM_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
+endif()

@@ -1,0 +1,81 @@
+// Resource ids of the program, one place for all of them.
+//   1..99       icons
+//   100..199    bitmaps
+//   1077        the pointing-hand cursor of hot spots
+//   1000..1076  menus (templates)
+//   2000..2999  main menu and tab menu commands
+//   3000..3999  editor context menu commands
+//   4000..4999  tool bar buttons without a menu item of their own
+//   5000..5999  dialog templates and their controls
+#pragma once
+
+#define IDI_QUILLMERE        1
+
+#define IDB_TOOLBAR          100
+
+#define IDC_HOTSPOT          1077
+
+#define IDM_MAINMENU         1000
+#define IDM_TABMENU          1001
+#define IDM_EDITORMENU       1002
+
+// File menu
+#define ID_FILE_NEW          2001
+#define ID_FILE_OPEN         2002
+#define ID_FILE_SAVE         2003
+#define ID_FILE_SAVEAS       2004
+#define ID_FILE_PRINTSETUP   2005
+#define ID_FILE_PRINT        2006
+#define ID_FILE_CLOSE        2007
+#define ID_FILE_CLOSEALL     2008
+#define ID_FILE_EXIT         2009
+// Edit menu
+#define ID_EDIT_UNDO         2101
+#define ID_EDIT_REPAINT      2102
+#define ID_EDIT_CUT          2103
+#define ID_EDIT_COPY         2104
+#define ID_EDIT_PASTE        2105
+#define ID_EDIT_DELETE       2106
+#define ID_EDIT_SELECTALL    2107
+#define ID_EDIT_WORDWRAP     2108
+// Run menu
+#define ID_RUN_FTP           2201
+#define ID_RUN_BROWSER       2202
+// Menu bar items without a submenu
+#define ID_OPTIONS           2301
+#define ID_ABOUT             2302
+// Tab menu (acts on the current tab)
+#define ID_TAB_CLOSE         2401
+#define ID_TAB_SAVE          2402
+#define ID_TAB_SAVEAS        2403
+#define ID_TAB_PRINT         2404
+#define ID_TAB_OPEN          2405
+#define ID_TAB_CLOSEALL      2406
+#define ID_TAB_EXIT          2407
+
+// Editor context menu: Functions submenu, then the insertion entries
+#define ID_FUNC_COPY         3001
+#define ID_FUNC_CUT          3002
+#define ID_FUNC_PASTE        3003
+#define ID_FUNC_DELETE       3004
+#define ID_POPUP_COLORS      3005
+#define ID_POPUP_FILENAME    3006
+#define ID_INSERT_FIRST      3100
+#define ID_INSERT_LAST       3399
+
+// Tool bar buttons that have no menu item
+#define ID_TB_TAGS           4001
+#define ID_TB_COLORS         4002
+#define ID_TB_FILENAME       4003
+#define ID_TB_COMMENT        4004
+#define ID_TB_FTP            4005
+#define ID_TB_BROWSER        4006
+#define ID_TB_OPTIONS        4007
+
+// Child window ids of the main window
+#define IDW_TOOLBAR          5001
+#define IDW_TABSTRIP         5002
+#define IDW_STATUSBAR        5003
+#define IDW_BEVEL            5004
+#define IDW_PROTOTYPE        5005
+#define IDW_EDITOR_FIRST     5100
