@@ -1,0 +1,377 @@
+// The main window: start-up, layout, menus, tool bar, status bar and timers.
+// The document operations are in MainFormDocuments.cpp.
+#include "app/MainForm.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/PathUtil.h"
+#include "printing/Printers.h"
+#include "resources/resource.h"
+#include "ui/Application.h"
+#include "ui/Errors.h"
+#include "ui/SystemError.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int kDesignWidth = 543;
+constexpr int kDesignHeight = 384;
+constexpr int kMinWidth = 250;
+constexpr int kMinHeight = 200;
+constexpr char kNoFileText[] = "No file is opened";
+
+// Tool bar buttons, left to right, with their glyphs in toolbar.bmp.
+std::vector<TToolButton> MainToolButtons() {
+    using B = TToolButton;
+    return {
+        {B::Separator, 0, -1, ""},
+        {B::Button, ID_FILE_NEW, 0, "New"},
+        {B::Button, ID_FILE_OPEN, 1, "Open"},
+        {B::Button, ID_FILE_SAVE, 2, "Save"},
+        {B::Button, ID_FILE_PRINT, 3, "Print"},
+        {B::Separator, 0, -1, ""},
+        {B::Button, ID_EDIT_CUT, 4, "Cut"},
+        {B::Button, ID_EDIT_COPY, 5, "Copy"},
+        {B::Button, ID_EDIT_PASTE, 6, "Paste"},
+        {B::Separator, 0, -1, ""},
+        {B::DropDown, ID_TB_TAGS, 7, "Tags"},
+        {B::Button, ID_TB_COLORS, 8, "Colors"},
+        {B::Button, ID_TB_FILENAME, 9, "Get filename"},
+        {B::Button, ID_TB_COMMENT, 10, "Make a comment"},
+        {B::Separator, 0, -1, ""},
+        {B::Button, ID_TB_FTP, 11, "Start FTP"},
+        {B::Button, ID_TB_BROWSER, 12, "Look how the page look in your browser..."},
+        {B::Separator, 0, -1, ""},
+        {B::Button, ID_TB_OPTIONS, 13, "Options"},
+        {B::Button, ID_FILE_EXIT, 14, "Exit"},
+    };
+}
+
+HMENU LoadSubMenu(int id) {
+    HMENU bar = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+    if (!bar) ThrowLastError("Cannot load a menu");
+    HMENU sub = GetSubMenu(bar, 0);
+    // The popup outlives its bar: take it out before the bar goes.
+    RemoveMenu(bar, 0, MF_BYPOSITION);
+    DestroyMenu(bar);
+    return sub;
+}
+
+void EnableItem(HMENU menu, UINT id, bool enabled) {
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+}  // namespace
+
+TForm1::TForm1(std::string firstArgument) : firstArgument_(std::move(firstArgument)) {
+    gdiFont_ = CreateGdiFont(font_);
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLMERE));
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const int x = area.left + (area.right - area.left - kDesignWidth) / 2;
+    const int y = area.top + (area.bottom - area.top - kDesignHeight) / 2;
+    CreateWindowOfClass("QuillmereMain", "Quillmere", style, 0, x, y, kDesignWidth, kDesignHeight, nullptr,
+                        nullptr, icon);
+    Application().SetMainWindow(Handle());
+    CreateComponents();
+    FormCreate();
+}
+
+TForm1::~TForm1() {
+    Timer1.SetEnabled(false);
+    Timer2.SetEnabled(false);
+    ownedEditors_.clear();
+    ColorMemo1.reset();
+    if (PopupMenu1) DestroyMenu(PopupMenu1);
+    if (PopupMenu2) DestroyMenu(PopupMenu2);
+    if (Application().MainWindow() == Handle()) Application().SetMainWindow(nullptr);
+}
+
+void TForm1::SetSecondaryForms(TForm5* about, TForm2* print, TForm3* options) {
+    form5_ = about;
+    form2_ = print;
+    form3_ = options;
+}
+
+void TForm1::CreateComponents() {
+    MainMenu1 = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_MAINMENU));
+    if (!MainMenu1 || !SetMenu(Handle(), MainMenu1)) ThrowLastError("Cannot set up the main menu");
+    PopupMenu1 = LoadSubMenu(IDM_TABMENU);
+    PopupMenu2 = LoadSubMenu(IDM_EDITORMENU);
+
+    ToolBar1.Create(Handle(), IDW_TOOLBAR, IDB_TOOLBAR, MainToolButtons());
+    ToolBar1.OnDropDown = [this](int, RECT rect) { ShowTagsMenu(rect); };
+
+    RECT client;
+    GetClientRect(Handle(), &client);
+    TN1.Create(Handle(), IDW_TABSTRIP, 0, 32, client.right, 21, gdiFont_.Get());
+    // The design's placeholder tab, removed when the window is shown.
+    TN1.Tabs().Reset({"Untitled"}, 0);
+    TN1.Tabs().OnChange = [this](int index, bool& allow) { TN1Change(index, allow); };
+    TN1.Tabs().OnClick = [this] { TN1Click(); };
+    TN1.OnContextMenu = [this](POINT point) { ShowTabMenu(point); };
+
+    ColorMemo1 = std::make_unique<TColorMemo>(Handle(), IDW_PROTOTYPE);
+    ColorMemo1->SetBounds(8, 56, 521, 257);
+    ColorMemo1->SetColor(clGray);
+    TFont memoFont = font_;
+    memoFont.Color = clMaroon;
+    ColorMemo1->SetFont(memoFont);
+    ColorMemo1->SetReadOnly(true);
+    ColorMemo1->SetScrollBars(TScrollStyle::ssBoth);
+    ColorMemo1->SetWordWrap(false);
+    ColorMemo1->SetRedrawAlways(true);
+    ColorMemo1->SetPopupMenu(PopupMenu2, Handle());
+    ColorMemo1->SetText(kNoFileText);
+
+    StatusBar1.Create(Handle(), IDW_STATUSBAR, 19, {50, 50});
+
+    OpenDialog1.Filter = "Html-files (*.htm)|*.htm|Html-files (*.html)|*.html|All files (*.*)|*.*";
+    SaveDialog1.Filter = "HTML-files (*.htm)|*.htm|HTML-files (*.html)|*.html";
+    SaveDialog1.DefaultExt = "htm";
+    SaveDialog1.FilterIndex = 1;
+    SaveDialog1.OnTypeChange = [this] { SaveDialog1TypeChange(); };
+
+    Timer1.OnTimer = [this] { Timer1Timer(); };
+    Timer2.OnTimer = [this] { Timer2Timer(); };
+    LayOut();
+}
+
+void TForm1::FormCreate() {
+    char current[MAX_PATH * 4];
+    const DWORD length = GetCurrentDirectoryA(sizeof current, current);
+    if (length == 0 || length >= sizeof current) ThrowLastError("Cannot read the current folder");
+    ConfigDir = ConfigDirFromCurrentDir(current);
+    IniFile = std::make_unique<TIniFile>(ConfigDir + "/quillmere.ini");
+    Closing = false;
+    LoadSettings(false);
+    DragAcceptFiles(Handle(), TRUE);
+}
+
+void TForm1::LoadSettings(bool) {
+    // The configuration file is read here once it exists; until then the
+    // design values stand and new documents start from the template.
+    TempStart = true;
+    UseTemp = true;
+}
+
+void TForm1::Show(int showCommand) {
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+    ShowWindow(Handle(), showCommand);
+    UpdateWindow(Handle());
+}
+
+void TForm1::FormShow() {
+    EditorList.clear();
+    FileNameList.clear();
+    ListsCreated = true;
+
+    std::string argumentPath;
+    if (!firstArgument_.empty()) {
+        argumentPath = CommandLineDocumentPath(ConfigDir, firstArgument_);
+        if (!DocumentFileExists(argumentPath)) argumentPath.clear();
+    }
+    if (argumentPath.empty() && TempStart) {
+        NewRE(std::string(kUntitled), true);
+        FileNameList.emplace_back(kUntitled);
+    }
+    TN1.Tabs().Remove(0);  // the design's placeholder tab
+    TN1Click();
+    if (!argumentPath.empty()) OpenFile(argumentPath);
+    if (TN1.Tabs().Count() == 0) EnableDocumentCommands(false);
+}
+
+void TForm1::FormResize() {
+    RECT outer;
+    GetWindowRect(Handle(), &outer);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    if (width < kMinWidth || height < kMinHeight) {
+        SetWindowPos(Handle(), nullptr, 0, 0, width < kMinWidth ? kMinWidth : width,
+                     height < kMinHeight ? kMinHeight : height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;  // the new size comes back through WM_SIZE
+    }
+    LayOut();
+}
+
+void TForm1::LayOut() {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    SendMessageA(ToolBar1.Handle(), TB_AUTOSIZE, 0, 0);
+    StatusBar1.Resized();
+    SetWindowPos(TN1.Handle(), nullptr, 0, 32, client.right, 21, SWP_NOZORDER | SWP_NOACTIVATE);
+    Bevel1.right = Bevel1.left + client.right - 2;
+    Bevel1.bottom = Bevel1.top + client.bottom - 75;
+    const int memoWidth = (Bevel1.right - Bevel1.left) - 13;
+    const int memoHeight = (Bevel1.bottom - Bevel1.top) - 13;
+    ColorMemo1->SetBounds(8, 56, memoWidth, memoHeight);
+    if (!Closing && ListsCreated) {
+        for (TColorMemo* editor : EditorList) {
+            editor->SetBounds(ColorMemo1->Left(), ColorMemo1->Top(), ColorMemo1->Width(), ColorMemo1->Height());
+        }
+    }
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TForm1::FormClose(bool& allowClose) {
+    Closeall1Click();
+    if (CloseCancelled) {
+        allowClose = false;
+        return;
+    }
+    Closing = true;
+    EditorList.clear();
+    allowClose = true;
+}
+
+void TForm1::FormDestroy() { IniFile.reset(); }
+
+void TForm1::Exit1Click() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+void TForm1::EnableDocumentCommands(bool enabled) {
+    for (UINT id : {ID_FILE_SAVE, ID_FILE_SAVEAS, ID_FILE_PRINT, ID_FILE_CLOSE, ID_FILE_CLOSEALL, ID_EDIT_REPAINT}) {
+        EnableItem(MainMenu1, id, enabled);
+    }
+    EnableMenuItem(MainMenu1, 1, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));  // the whole Edit menu
+    DrawMenuBar(Handle());
+    for (UINT id : {ID_TAB_SAVE, ID_TAB_SAVEAS, ID_TAB_PRINT, ID_TAB_CLOSE, ID_TAB_CLOSEALL}) {
+        EnableItem(PopupMenu1, id, enabled);
+    }
+    for (int id : {ID_FILE_SAVE, ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_FILE_PRINT, ID_TB_TAGS, ID_TB_COLORS,
+                   ID_TB_FILENAME}) {
+        ToolBar1.SetEnabled(id, enabled);
+    }
+    ColorMemo1->SetPopupEnabled(enabled);
+    for (TColorMemo* editor : EditorList) editor->SetPopupEnabled(enabled);
+}
+
+void TForm1::Timer1Timer() {
+    const int index = CurrentIndex();
+    if (TN1.Tabs().Count() > 0 && index >= 0 && index < static_cast<int>(FileNameList.size())) {
+        StatusBar1.SetPanelText(1, FileNameList[static_cast<size_t>(index)]);
+    } else {
+        StatusBar1.SetPanelText(1, kNoFileText);
+    }
+    StatusBar1.SetPanelWidth(0, 150);
+    const std::string printer = CurrentPrinterName();
+    StatusBar1.SetPanelText(0, printer.empty() ? kNoPrinterText : printer);
+    if (form2_) form2_->SetPrinterLabel(StatusBar1.PanelText(0));
+    Timer1.SetEnabled(false);
+}
+
+void TForm1::Timer2Timer() {
+    const int index = CurrentIndex();
+    if (index < 0 || index >= static_cast<int>(EditorList.size()) ||
+        index >= static_cast<int>(FileNameList.size())) {
+        return;
+    }
+    FileSaved = DocumentFileExists(FileNameList[static_cast<size_t>(index)]) &&
+                !EditorList[static_cast<size_t>(index)]->Modified();
+}
+
+void TForm1::PrinterSetup1Click() {
+    RunPrinterSetupDialog(Handle());
+    PrinterSetupDialog1Close();
+}
+
+void TForm1::PrinterSetupDialog1Close() { Timer1.SetEnabled(true); }
+
+void TForm1::About1Click() {
+    if (form5_) form5_->Show();
+}
+
+void TForm1::Options1Click() {
+    if (form3_) form3_->Show();
+}
+
+void TForm1::ShowTabMenu(POINT screenPoint) {
+    TrackPopupMenu(PopupMenu1, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, Handle(), nullptr);
+}
+
+void TForm1::ShowTagsMenu(RECT buttonRect) {
+    TPMPARAMS params{sizeof params, buttonRect};
+    TrackPopupMenuEx(PopupMenu2, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL, buttonRect.left, buttonRect.bottom,
+                     Handle(), &params);
+}
+
+void TForm1::Command(int id) {
+    switch (id) {
+    case ID_FILE_NEW: New1Click(); break;
+    case ID_FILE_OPEN: case ID_TAB_OPEN: Open1Click(); break;
+    case ID_FILE_SAVE: case ID_TAB_SAVE: Save1Click(); break;
+    case ID_FILE_SAVEAS: case ID_TAB_SAVEAS: SaveAs1Click(); break;
+    case ID_FILE_PRINTSETUP: PrinterSetup1Click(); break;
+    case ID_FILE_CLOSE: case ID_TAB_CLOSE: Close1Click(); break;
+    case ID_FILE_CLOSEALL: case ID_TAB_CLOSEALL: Closeall1Click(); break;
+    case ID_FILE_EXIT: case ID_TAB_EXIT: Exit1Click(); break;
+    case ID_OPTIONS: case ID_TB_OPTIONS: Options1Click(); break;
+    case ID_ABOUT: About1Click(); break;
+    case ID_TB_TAGS: {
+        RECT rect{};
+        SendMessageA(ToolBar1.Handle(), TB_GETRECT, ID_TB_TAGS, reinterpret_cast<LPARAM>(&rect));
+        MapWindowPoints(ToolBar1.Handle(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        ShowTagsMenu(rect);
+        break;
+    }
+    default:
+        // Editing, printing, insertion, preview and FTP commands come later.
+        break;
+    }
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam != 0 && TColorMemo::ReflectParentMessage(message, wParam, lParam, result)) return result;
+        if (lParam == 0 || reinterpret_cast<HWND>(lParam) == ToolBar1.Handle()) Command(LOWORD(wParam));
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (TColorMemo::ReflectParentMessage(message, wParam, lParam, result)) return result;
+        break;
+    case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        if (TN1.HandleNotify(header, result) || ToolBar1.HandleNotify(header, result)) return result;
+        break;
+    }
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) FormResize();
+        return 0;
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize.x = kMinWidth;
+        info->ptMinTrackSize.y = kMinHeight;
+        return 0;
+    }
+    case WM_PAINT: {
+        PaintDC dc(Handle());
+        RECT bevel = Bevel1;
+        DrawEdge(dc.Get(), &bevel, BDR_RAISEDINNER, BF_RECT);
+        return 0;
+    }
+    case WM_DROPFILES:
+        WMDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_CLOSE: {
+        bool allowClose = true;
+        FormClose(allowClose);
+        if (allowClose) DestroyWindow(Handle());
+        return 0;
+    }
+    case WM_DESTROY:
+        FormDestroy();
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return TWindow::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace qm

@@ -1,0 +1,141 @@
+// The main window `TForm1`: tool bar, tab strip, the editor area with the
+// prototype editor `ColorMemo1`, status bar, menus, timers, and the
+// documents: one tab, one editor and one path entry each, kept in step.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AboutForm.h"
+#include "config/IniFile.h"
+#include "config/OptionsForm.h"
+#include "editor/ColorMemo.h"
+#include "printing/PrintForm.h"
+#include "ui/FileDialog.h"
+#include "ui/Font.h"
+#include "ui/StatusBar.h"
+#include "ui/TabStrip.h"
+#include "ui/Timer.h"
+#include "ui/ToolBar.h"
+#include "ui/Window.h"
+
+namespace qm {
+
+class TForm1 : public TWindow {
+public:
+    // Creates the window (hidden) and runs FormCreate. `firstArgument` is the
+    // first command-line argument, "" when there is none.
+    explicit TForm1(std::string firstArgument);
+    ~TForm1() override;
+
+    // Shows the window: FormShow runs just before it becomes visible.
+    void Show(int showCommand = SW_SHOWNORMAL);
+
+    // The secondary windows the program creates after the main window.
+    void SetSecondaryForms(TForm5* about, TForm2* print, TForm3* options);
+
+    // --- Start-up and main window -------------------------------------
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    // `allowClose` is the in/out close action: false keeps the window open.
+    void FormClose(bool& allowClose);
+    void FormDestroy();
+    void Exit1Click();
+    void EnableDocumentCommands(bool enabled);
+    void Timer1Timer();
+    void Timer2Timer();
+    void PrinterSetup1Click();
+    void PrinterSetupDialog1Close();
+    void About1Click();
+    void Options1Click();
+    void LoadSettings(bool applyToOpenEditors);
+
+    // --- Documents ----------------------------------------------------
+    void NewRE(const std::string& tabName, bool useTemplate);
+    void OpenFile(const std::string& path);
+    void WMDropFiles(HDROP drop);
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void SaveDialog1TypeChange();
+    void Close1Click();
+    void Closeall1Click();
+    void TN1Click();
+    void TN1Change(int newIndex, bool& allowChange);
+    void CloseCurrentDocument();
+    void RemoveCurrentDocument();
+    void SaveDocument(const std::string& path);
+    void SelectLastTab();
+
+    // --- State ---------------------------------------------------------
+    std::string ConfigDir;
+    std::unique_ptr<TIniFile> IniFile;
+    std::vector<TColorMemo*> EditorList;      // refers; the window owns the editors
+    std::vector<std::string> FileNameList;
+    bool CloseCancelled = false;
+    bool Closing = false;
+    bool TempStart = true;
+    bool UseTemp = true;
+    bool FileSaved = false;
+    bool ListsCreated = false;                // FormShow has made the document lists
+
+    // --- Components ----------------------------------------------------
+    TToolBar ToolBar1;
+    TTabStrip TN1;
+    RECT Bevel1{1, 54, 1 + 534, 54 + 265};
+    std::unique_ptr<TColorMemo> ColorMemo1;
+    TStatusBar StatusBar1;
+    HMENU MainMenu1 = nullptr;
+    HMENU PopupMenu1 = nullptr;  // the tab strip's menu
+    HMENU PopupMenu2 = nullptr;  // the editors' menu and the Tags drop-down
+    TFileDialog OpenDialog1{false};
+    TFileDialog SaveDialog1{true};
+    TTimer Timer1{100, false};
+    TTimer Timer2{1000, true};
+
+    TForm2* PrintForm() const { return form2_; }
+
+    // The current document's index, editor and path; ListIndexError when
+    // there is none.
+    int CurrentIndex() const { return TN1.Tabs().TabIndex(); }
+    TColorMemo& CurrentEditor() const;
+    const std::string& CurrentPath() const;
+
+    // Whether a path entry names an existing file. "Untitled" never does:
+    // it stands for a document that has no file yet.
+    static bool DocumentFileExists(const std::string& path);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateComponents();
+    void Command(int id);
+    void LayOut();
+    void ShowTabMenu(POINT screenPoint);
+    void ShowTagsMenu(RECT buttonRect);
+    // Makes the document of `editor` current again after a nested dialog.
+    void MakeCurrent(const TColorMemo* editor);
+    // Takes back a document whose tab and editor exist but whose load failed.
+    void DiscardHalfMadeDocument(TColorMemo* editor);
+    void DestroyEditor(TColorMemo* editor);
+    void LoadTemplate(TColorMemo& editor);
+
+    std::string firstArgument_;
+    TFont font_;  // "MS Sans Serif", 8 point
+    qm::Font gdiFont_;
+    std::vector<std::unique_ptr<TColorMemo>> ownedEditors_;
+    int nextEditorId_ = 0;
+    bool shown_ = false;
+    TForm5* form5_ = nullptr;
+    TForm2* form2_ = nullptr;
+    TForm3* form3_ = nullptr;
+};
+
+}  // namespace qm

@@ -1,0 +1,295 @@
+// The documents of the main window: one tab in TN1, one editor in EditorList
+// and one path entry in FileNameList each, at the same index.
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "app/DocumentFile.h"
+#include "app/DocumentText.h"
+#include "app/MainForm.h"
+#include "app/PathUtil.h"
+#include "resources/resource.h"
+#include "ui/Errors.h"
+#include "ui/MessageBoxes.h"
+
+namespace qm {
+
+namespace {
+
+constexpr char kTemplateName[] = "\\temp.htm";
+constexpr char kNoFileText[] = "No file is opened";
+
+bool IsExistingFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void AddToRecentDocuments(const std::string& path) { SHAddToRecentDocs(SHARD_PATHA, path.c_str()); }
+
+// Releases a drop's file list on every path, as the protocol requires.
+struct DropHolder {
+    HDROP drop;
+    ~DropHolder() { DragFinish(drop); }
+};
+
+template <typename T>
+T& At(std::vector<T>& list, int index) {
+    if (index < 0 || index >= static_cast<int>(list.size())) throw ListIndexError(index);
+    return list[static_cast<size_t>(index)];
+}
+
+}  // namespace
+
+bool TForm1::DocumentFileExists(const std::string& path) { return path != kUntitled && IsExistingFile(path); }
+
+TColorMemo& TForm1::CurrentEditor() const {
+    const int index = CurrentIndex();
+    if (index < 0 || index >= static_cast<int>(EditorList.size())) throw ListIndexError(index);
+    return *EditorList[static_cast<size_t>(index)];
+}
+
+const std::string& TForm1::CurrentPath() const {
+    const int index = CurrentIndex();
+    if (index < 0 || index >= static_cast<int>(FileNameList.size())) throw ListIndexError(index);
+    return FileNameList[static_cast<size_t>(index)];
+}
+
+void TForm1::SelectLastTab() { TN1.Tabs().SetTabIndex(TN1.Tabs().Count() - 1); }
+
+void TForm1::NewRE(const std::string& tabName, bool useTemplate) {
+    TN1.Tabs().Append(tabName);
+    auto owned = std::make_unique<TColorMemo>(Handle(), IDW_EDITOR_FIRST + (nextEditorId_++ % 10000));
+    TColorMemo* editor = owned.get();
+    ownedEditors_.push_back(std::move(owned));
+    EditorList.push_back(editor);
+
+    try {
+        const TColorMemo& prototype = *ColorMemo1;
+        editor->SetVisible(false);
+        editor->SetBounds(editor->Left(), editor->Top(), editor->Width(), prototype.Height());
+        editor->SetPopupMenu(prototype.PopupMenu(), Handle());
+        editor->SetPopupEnabled(prototype.PopupEnabled());
+        editor->SetWordWrap(prototype.WordWrap());
+        editor->SetScrollBars(prototype.ScrollBars());
+        TFont font = prototype.Font();
+        font.Color = clBlack;
+        editor->SetFont(font);
+        editor->SetColor(clWhite);
+        editor->SetRedrawAlways(prototype.RedrawAlways());
+        editor->SetBounds(prototype.Left(), prototype.Top(), prototype.Width(), prototype.Height());
+
+        if (useTemplate && UseTemp && IsExistingFile(ConfigDir + kTemplateName)) LoadTemplate(*editor);
+        editor->SetModified(false);
+    } catch (...) {
+        DiscardHalfMadeDocument(editor);
+        throw;
+    }
+    SelectLastTab();
+}
+
+// The template's text, then two empty lines, with the caret at the start.
+void TForm1::LoadTemplate(TColorMemo& editor) {
+    std::string text = ReadDocumentFile(ConfigDir + kTemplateName);
+    if (!text.empty() && !(text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)) text += "\r\n";
+    text += "\r\n\r\n";
+    editor.SetText(text);
+    editor.SetSelection(0, 0);
+}
+
+void TForm1::DestroyEditor(TColorMemo* editor) {
+    EditorList.erase(std::remove(EditorList.begin(), EditorList.end(), editor), EditorList.end());
+    ownedEditors_.erase(std::remove_if(ownedEditors_.begin(), ownedEditors_.end(),
+                                       [editor](const auto& owned) { return owned.get() == editor; }),
+                        ownedEditors_.end());
+}
+
+// A document whose tab and editor exist but whose path entry was never
+// appended (its load failed): take it back so the three lists stay in step.
+void TForm1::DiscardHalfMadeDocument(TColorMemo* editor) {
+    const auto found = std::find(EditorList.begin(), EditorList.end(), editor);
+    if (found == EditorList.end()) return;
+    const int index = static_cast<int>(found - EditorList.begin());
+    DestroyEditor(editor);
+    if (index < TN1.Tabs().Count()) TN1.Tabs().Remove(index);
+    TN1Click();
+    Timer1.SetEnabled(true);
+    EnableDocumentCommands(TN1.Tabs().Count() != 0);
+}
+
+void TForm1::New1Click() {
+    NewRE(std::string(kUntitled), true);
+    FileNameList.emplace_back(kUntitled);
+}
+
+void TForm1::Open1Click() {
+    if (OpenDialog1.Execute(Handle())) OpenFile(OpenDialog1.FileName);
+}
+
+void TForm1::OpenFile(const std::string& path) {
+    int match = -1;
+    for (int i = 0; i < TN1.Tabs().Count() && i < static_cast<int>(FileNameList.size()); ++i) {
+        if (FileNameList[static_cast<size_t>(i)] == path) match = i;
+    }
+    if (match >= 0) {
+        ShowMessage(Handle(), "File is already opened!");
+        TN1.Tabs().SetTabIndex(match);
+        return;
+    }
+    // Read first: a file the editor cannot hold is refused before any tab
+    // is made for it.
+    const std::string text = ReadDocumentFile(path);
+    NewRE(TabNameFromPath(path), false);
+    TColorMemo* editor = EditorList.back();
+    try {
+        AddToRecentDocuments(path);
+        editor->SetText(text);
+    } catch (...) {
+        DiscardHalfMadeDocument(editor);
+        throw;
+    }
+    FileNameList.push_back(path);
+    editor->SetModified(false);
+}
+
+void TForm1::WMDropFiles(HDROP drop) {
+    DropHolder holder{drop};
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        // Names of any length: ask for each one's length first.
+        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        std::string name(static_cast<size_t>(length) + 1, '\0');
+        const UINT got = DragQueryFileA(drop, i, name.data(), length + 1);
+        name.resize(got);
+        OpenFile(name);
+    }
+}
+
+void TForm1::TN1Click() {
+    for (TColorMemo* editor : EditorList) editor->SetVisible(false);
+    const int index = CurrentIndex();
+    if (index >= 0 && index < static_cast<int>(EditorList.size())) {
+        TColorMemo* editor = EditorList[static_cast<size_t>(index)];
+        editor->SetVisible(true);
+        editor->SetFocus();
+    }
+}
+
+void TForm1::TN1Change(int, bool& allowChange) {
+    EnableDocumentCommands(TN1.Tabs().Count() != 0);
+    Timer1.SetEnabled(true);
+    allowChange = true;
+}
+
+void TForm1::MakeCurrent(const TColorMemo* editor) {
+    const auto found = std::find(EditorList.begin(), EditorList.end(), editor);
+    if (found == EditorList.end()) throw Error("The document was closed meanwhile.");
+    TN1.Tabs().SetTabIndex(static_cast<int>(found - EditorList.begin()));
+}
+
+void TForm1::SaveDocument(const std::string& path) {
+    TColorMemo& editor = CurrentEditor();
+    SaveDocumentFile(path, TextToFileBytes(editor.Text()));
+    editor.SetModified(false);
+    Timer1.SetEnabled(true);
+}
+
+void TForm1::Save1Click() {
+    const std::string path = CurrentPath();
+    if (DocumentFileExists(path)) {
+        SaveDocument(path);
+        return;
+    }
+    const TColorMemo* editor = &CurrentEditor();
+    if (!SaveDialog1.Execute(Handle())) return;
+    const std::string name = SaveDialog1.FileName;
+    MakeCurrent(editor);
+    SaveDocument(name);
+    AddToRecentDocuments(name);
+    At(FileNameList, CurrentIndex()) = name;
+    TN1.Tabs().Rename(CurrentIndex(), TabNameFromPath(name));
+}
+
+void TForm1::SaveAs1Click() {
+    const TColorMemo* editor = &CurrentEditor();
+    std::string name;
+    for (;;) {
+        if (!SaveDialog1.Execute(Handle())) return;
+        name = SaveDialog1.FileName;
+        if (!IsExistingFile(name)) break;
+        const DialogAnswer answer = Confirm(Handle(), "File already exist. Do you want to overwrite?", true);
+        if (answer == DialogAnswer::Cancel) return;
+        if (answer == DialogAnswer::Yes) break;
+        // No: the dialog opens again for another name.
+    }
+    MakeCurrent(editor);
+    SaveDocument(name);
+    AddToRecentDocuments(name);
+    At(FileNameList, CurrentIndex()) = name;
+    TN1.Tabs().Rename(CurrentIndex(), TabNameFromPath(name));
+}
+
+void TForm1::SaveDialog1TypeChange() { SaveDialog1.DefaultExt = SaveDialog1.FilterIndex == 2 ? "html" : "htm"; }
+
+void TForm1::Close1Click() { CloseCurrentDocument(); }
+
+void TForm1::CloseCurrentDocument() {
+    CloseCancelled = false;
+    TColorMemo* editor = &CurrentEditor();
+    if (!editor->Modified()) {
+        RemoveCurrentDocument();
+        return;
+    }
+    switch (Confirm(Handle(), "Want to save changes?", true)) {
+    case DialogAnswer::Cancel:
+        CloseCancelled = true;
+        return;
+    case DialogAnswer::No:
+        RemoveCurrentDocument();
+        return;
+    default:
+        break;
+    }
+    const std::string path = CurrentPath();
+    if (DocumentFileExists(path)) {
+        SaveDocument(path);
+        RemoveCurrentDocument();
+        return;
+    }
+    if (!SaveDialog1.Execute(Handle())) {
+        // The owner asked to save and then cancelled the name: the close is
+        // cancelled, so Close All and Exit never throw the document away.
+        CloseCancelled = true;
+        return;
+    }
+    MakeCurrent(editor);
+    SaveDocument(SaveDialog1.FileName);
+    RemoveCurrentDocument();
+}
+
+void TForm1::RemoveCurrentDocument() {
+    const int index = CurrentIndex();
+    TColorMemo* editor = At(EditorList, index);
+    At(FileNameList, index);  // checks the index before anything changes
+    DestroyEditor(editor);
+    FileNameList.erase(FileNameList.begin() + index);
+    TN1.Tabs().Remove(index);
+    TN1Click();
+    Timer1.SetEnabled(true);
+    EnableDocumentCommands(TN1.Tabs().Count() != 0);
+}
+
+void TForm1::Closeall1Click() {
+    CloseCancelled = false;
+    const int passes = TN1.Tabs().Count();
+    for (int pass = 0; pass < passes; ++pass) {
+        if (CloseCancelled) continue;
+        TN1.Tabs().SetTabIndex(0);
+        TN1Click();
+        CloseCurrentDocument();
+    }
+    StatusBar1.SetPanelText(1, kNoFileText);
+}
+
+}  // namespace qm

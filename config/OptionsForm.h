@@ -1,0 +1,13 @@
+// The options dialog `TForm3`: created at start-up, hidden, shown by Options.
+#pragma once
+
+#include "ui/Form.h"
+
+namespace qm {
+
+class TForm3 : public TForm {
+public:
+    explicit TForm3(HWND owner) : TForm(owner, "Options", 400, 300) {}
+};
+
+}  // namespace qm

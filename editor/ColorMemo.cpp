@@ -1,0 +1,244 @@
+#include "editor/ColorMemo.h"
+
+#include <commctrl.h>
+
+#include "ui/Application.h"
+#include "ui/Errors.h"
+#include "ui/SystemError.h"
+
+namespace qm {
+
+namespace {
+constexpr char kSelfProperty[] = "QuillmereColorMemo";
+constexpr UINT_PTR kSubclassId = 1;
+}  // namespace
+
+TColorMemo::TColorMemo(HWND parent, int id) : parent_(parent), id_(id) {
+    gdiFont_ = CreateGdiFont(font_);
+    background_.Reset(CreateSolidBrush(ToColorRef(color_)));
+    CreateNative();
+}
+
+TColorMemo::~TColorMemo() { DestroyNative(); }
+
+TColorMemo* TColorMemo::FromHandle(HWND window) {
+    if (!window) return nullptr;
+    return static_cast<TColorMemo*>(GetPropA(window, kSelfProperty));
+}
+
+DWORD TColorMemo::Style() const {
+    DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | ES_MULTILINE | ES_AUTOVSCROLL;
+    if (visible_) style |= WS_VISIBLE;
+    if (readOnly_) style |= ES_READONLY;
+    if (!wordWrap_) style |= ES_AUTOHSCROLL;
+    const bool vertical = scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
+    const bool horizontal =
+        !wordWrap_ && (scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth);
+    if (vertical) style |= WS_VSCROLL;
+    if (horizontal) style |= WS_HSCROLL;
+    return style;
+}
+
+void TColorMemo::CreateNative() {
+    handle_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", Style(), left_, top_, width_, height_, parent_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr),
+                              nullptr);
+    if (!handle_) ThrowLastError("Cannot create an editor");
+    if (!SetPropA(handle_, kSelfProperty, this) ||
+        !SetWindowSubclass(handle_, &TColorMemo::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        const DWORD error = GetLastError();
+        DestroyWindow(handle_);
+        handle_ = nullptr;
+        throw SystemError("Cannot set up an editor", error);
+    }
+    // Typing is not capped at the EDIT control's default of 32,767 characters.
+    SendMessageA(handle_, EM_SETLIMITTEXT, 0, 0);
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(gdiFont_.Get()), FALSE);
+}
+
+void TColorMemo::DestroyNative() {
+    if (!handle_) return;
+    RemoveWindowSubclass(handle_, &TColorMemo::SubclassProc, kSubclassId);
+    RemovePropA(handle_, kSelfProperty);
+    DestroyWindow(handle_);
+    handle_ = nullptr;
+}
+
+// Styles such as word wrap take effect only when the EDIT control is made:
+// make it again with the text, selection and modified mark it had.
+void TColorMemo::Recreate() {
+    const std::string text = Text();
+    const int selStart = SelStart(), selLength = SelLength();
+    const bool modified = Modified();
+    const bool focused = GetFocus() == handle_;
+    DestroyNative();
+    CreateNative();
+    SetText(text);
+    SetSelection(selStart, selLength);
+    SetModified(modified);
+    if (focused) SetFocus();
+}
+
+void TColorMemo::SetBounds(int left, int top, int width, int height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    MoveWindow(handle_, left, top, width, height, TRUE);
+}
+
+void TColorMemo::SetVisible(bool visible) {
+    visible_ = visible;
+    ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void TColorMemo::SetFocus() { ::SetFocus(handle_); }
+
+std::string TColorMemo::Text() const {
+    const int length = TextLength();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT got = SendMessageA(handle_, WM_GETTEXT, static_cast<WPARAM>(length) + 1,
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(got));
+    return text;
+}
+
+void TColorMemo::SetText(const std::string& text) {
+    if (text.find('\0') != std::string::npos) throw Error("The editor cannot hold a text with NUL characters.");
+    const LRESULT ok = SendMessageA(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (!ok || static_cast<size_t>(TextLength()) != text.size()) {
+        SendMessageA(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        throw Error("The editor cannot hold a text of " + std::to_string(text.size()) + " characters.");
+    }
+}
+
+int TColorMemo::TextLength() const { return static_cast<int>(SendMessageA(handle_, WM_GETTEXTLENGTH, 0, 0)); }
+
+int TColorMemo::LineCount() const {
+    int count = static_cast<int>(SendMessageA(handle_, EM_GETLINECOUNT, 0, 0));
+    // The line after a final line break is empty and not counted.
+    const int lastStart = static_cast<int>(SendMessageA(handle_, EM_LINEINDEX, count - 1, 0));
+    if (lastStart >= 0 && SendMessageA(handle_, EM_LINELENGTH, lastStart, 0) == 0) --count;
+    return count;
+}
+
+bool TColorMemo::Modified() const { return SendMessageA(handle_, EM_GETMODIFY, 0, 0) != 0; }
+
+void TColorMemo::SetModified(bool modified) { SendMessageA(handle_, EM_SETMODIFY, modified ? TRUE : FALSE, 0); }
+
+int TColorMemo::SelStart() const {
+    DWORD start = 0, end = 0;
+    SendMessageA(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(start);
+}
+
+int TColorMemo::SelLength() const {
+    DWORD start = 0, end = 0;
+    SendMessageA(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(end - start);
+}
+
+void TColorMemo::SetSelection(int start, int length) {
+    SendMessageA(handle_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
+    SendMessageA(handle_, EM_SCROLLCARET, 0, 0);
+}
+
+void TColorMemo::SetReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    SendMessageA(handle_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
+void TColorMemo::SetColor(TColor color) {
+    color_ = color;
+    background_.Reset(CreateSolidBrush(ToColorRef(color)));
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TColorMemo::SetFont(const TFont& font) {
+    qm::Font made = CreateGdiFont(font);
+    font_ = font;
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(made.Get()), TRUE);
+    gdiFont_ = std::move(made);
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TColorMemo::SetWordWrap(bool wordWrap) {
+    if (wordWrap == wordWrap_) return;
+    wordWrap_ = wordWrap;
+    Recreate();
+}
+
+void TColorMemo::SetScrollBars(TScrollStyle scrollBars) {
+    if (scrollBars == scrollBars_) return;
+    scrollBars_ = scrollBars;
+    Recreate();
+}
+
+void TColorMemo::SetPopupMenu(HMENU menu, HWND commandTarget) {
+    popupMenu_ = menu;
+    commandTarget_ = commandTarget;
+}
+
+LRESULT TColorMemo::CtlColor(HDC dc) {
+    SetTextColor(dc, ToColorRef(font_.Color));
+    SetBkColor(dc, ToColorRef(color_));
+    return reinterpret_cast<LRESULT>(background_.Get());
+}
+
+bool TColorMemo::ReflectParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    TColorMemo* memo = FromHandle(reinterpret_cast<HWND>(lParam));
+    if (!memo) return false;
+    switch (message) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        result = memo->CtlColor(reinterpret_cast<HDC>(wParam));
+        return true;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == EN_CHANGE) memo->Changed();
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TColorMemo::Changed() {
+    if (OnChange) OnChange();
+}
+
+bool TColorMemo::ShowPopup(LPARAM lParam) {
+    if (!popupMenu_) return false;
+    if (!popupEnabled_) return true;  // assigned but switched off: no menu at all
+    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (at.x == -1 && at.y == -1) {  // from the keyboard: at the caret
+        GetCaretPos(&at);
+        ClientToScreen(handle_, &at);
+    }
+    TrackPopupMenu(popupMenu_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                   commandTarget_ ? commandTarget_ : parent_, nullptr);
+    return true;
+}
+
+LRESULT TColorMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CONTEXTMENU && ShowPopup(lParam)) return 0;
+    return DefaultHandling(message, wParam, lParam);
+}
+
+LRESULT TColorMemo::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefSubclassProc(handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TColorMemo::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR refData) {
+    auto* self = reinterpret_cast<TColorMemo*>(refData);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &TColorMemo::SubclassProc, kSubclassId);
+        RemovePropA(window, kSelfProperty);
+        if (self && self->handle_ == window) self->handle_ = nullptr;
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    if (!self || self->handle_ != window) return DefSubclassProc(window, message, wParam, lParam);
+    return Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, static_cast<LRESULT>(0));
+}
+
+}  // namespace qm

@@ -1,0 +1,51 @@
+// The application object: its title, the message loop and the central error
+// box through which every error raised in a command reaches the user.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+namespace qm {
+
+class TApplication {
+public:
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title) { title_ = title; }
+
+    // The window that owns the program's boxes (the main window once made).
+    HWND MainWindow() const { return mainWindow_; }
+    void SetMainWindow(HWND window) { mainWindow_ = window; }
+
+    // Shows the error's message in the central error box; the program goes on.
+    void HandleException(const std::exception& error);
+    void HandleUnknownException();
+
+    // Runs the message loop until WM_QUIT; returns its exit code.
+    int Run();
+    // Handles the messages waiting now, then returns.
+    void ProcessMessages();
+
+private:
+    std::string title_ = "Quillmere";
+    HWND mainWindow_ = nullptr;
+};
+
+TApplication& Application();
+
+// Runs a callback body at a Win32 boundary: an exception goes to the central
+// error box and `fallback` is returned instead.
+template <typename Body, typename Result>
+Result Guarded(Body&& body, Result fallback) {
+    try {
+        return body();
+    } catch (const std::exception& error) {
+        Application().HandleException(error);
+    } catch (...) {
+        Application().HandleUnknownException();
+    }
+    return fallback;
+}
+
+}  // namespace qm

@@ -1,0 +1,48 @@
+// The one seam through which every modal dialog and message box of the
+// program passes. With no script installed the real dialogs run; tests
+// install a script that answers them instead and records what was asked.
+// Window-free.
+#pragma once
+
+#include <string>
+
+namespace qm {
+
+enum class DialogKind {
+    Message,      // plain box: caption "Quillmere", OK
+    Confirm,      // caption "Confirm", question icon, Yes / No (/ Cancel)
+    Error,        // the central error box
+    OpenFile,     // open-file dialog
+    SaveFile,     // save-file dialog
+    PrinterSetup, // printer set-up dialog
+};
+
+enum class DialogAnswer { Ok, Yes, No, Cancel };
+
+struct DialogRequest {
+    DialogKind kind = DialogKind::Message;
+    std::string caption;
+    std::string text;        // message text, or the file dialog's initial file name
+    bool withCancel = false; // Confirm: a Cancel button is offered
+    std::string filter;      // file dialogs: "description|pattern|..."
+    int filterIndex = 1;     // file dialogs: the type selected when opened (1-based)
+    std::string defaultExt;  // file dialogs
+};
+
+struct DialogResponse {
+    DialogAnswer answer = DialogAnswer::Cancel;
+    std::string fileName;    // file dialogs: the chosen name (answer Ok)
+    int filterIndex = 0;     // file dialogs: the type picked (0 = left as it was)
+};
+
+class DialogScript {
+public:
+    virtual ~DialogScript() = default;
+    virtual DialogResponse Answer(const DialogRequest& request) = 0;
+};
+
+// Installs a script (nullptr: real dialogs again). Not owned.
+void SetDialogScript(DialogScript* script);
+DialogScript* CurrentDialogScript();
+
+}  // namespace qm

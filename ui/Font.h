@@ -1,0 +1,31 @@
+// A font description as the program's windows keep it, and the GDI font made
+// from it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "editor/ColorTypes.h"
+#include "ui/Gdi.h"
+
+namespace qm {
+
+struct TFont {
+    std::string Name = "MS Sans Serif";
+    int Height = -11;  // negative: character height in pixels (8 point at 96 dpi)
+    TColor Color = clWindowText;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+
+    bool operator==(const TFont&) const = default;
+};
+
+Font CreateGdiFont(const TFont& font);
+
+// A colour value as the system draws it (system colours looked up).
+COLORREF ToColorRef(TColor color);
+
+}  // namespace qm

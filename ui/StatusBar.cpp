@@ -1,0 +1,54 @@
+#include "ui/StatusBar.h"
+
+#include <commctrl.h>
+
+#include "ui/SystemError.h"
+
+namespace qm {
+
+void TStatusBar::Create(HWND parent, int id, int height, std::vector<int> panelWidths) {
+    height_ = height;
+    widths_ = std::move(panelWidths);
+    texts_.assign(widths_.size(), std::string());
+    handle_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP, 0,
+                              0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleA(nullptr), nullptr);
+    if (!handle_) ThrowLastError("Cannot create the status bar");
+    SendMessageA(handle_, SB_SETMINHEIGHT, static_cast<WPARAM>(height_), 0);
+    ApplyParts();
+    Resized();
+}
+
+int TStatusBar::Height() const {
+    RECT r{};
+    GetWindowRect(handle_, &r);
+    return r.bottom - r.top;
+}
+
+void TStatusBar::ApplyParts() {
+    std::vector<int> rights;
+    int x = 0;
+    for (size_t i = 0; i < widths_.size(); ++i) {
+        x += widths_[i];
+        // The last panel takes the rest of the bar.
+        rights.push_back(i + 1 == widths_.size() ? -1 : x);
+    }
+    SendMessageA(handle_, SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+    for (size_t i = 0; i < texts_.size(); ++i) {
+        SendMessageA(handle_, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(texts_[i].c_str()));
+    }
+}
+
+void TStatusBar::SetPanelWidth(int panel, int width) {
+    widths_.at(static_cast<size_t>(panel)) = width;
+    ApplyParts();
+}
+
+void TStatusBar::SetPanelText(int panel, const std::string& text) {
+    texts_.at(static_cast<size_t>(panel)) = text;
+    SendMessageA(handle_, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TStatusBar::Resized() { SendMessageA(handle_, WM_SIZE, 0, 0); }
+
+}  // namespace qm

@@ -1,0 +1,31 @@
+// The status bar along the bottom edge with its panels.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace qm {
+
+class TStatusBar {
+public:
+    void Create(HWND parent, int id, int height, std::vector<int> panelWidths);
+    HWND Handle() const { return handle_; }
+    int Height() const;
+
+    void SetPanelWidth(int panel, int width);
+    void SetPanelText(int panel, const std::string& text);
+    const std::string& PanelText(int panel) const { return texts_.at(static_cast<size_t>(panel)); }
+    // Keeps the bar along the bottom after the parent's size changed.
+    void Resized();
+
+private:
+    void ApplyParts();
+    HWND handle_ = nullptr;
+    int height_ = 19;
+    std::vector<int> widths_;
+    std::vector<std::string> texts_;
+};
+
+}  // namespace qm

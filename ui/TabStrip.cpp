@@ -1,0 +1,65 @@
+#include "ui/TabStrip.h"
+
+#include <commctrl.h>
+
+#include "ui/SystemError.h"
+
+namespace qm {
+
+void TTabStrip::Create(HWND parent, int id, int x, int y, int width, int height, HFONT font) {
+    handle_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS |
+                                                          TCS_SINGLELINE | TCS_FOCUSNEVER,
+                              x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleA(nullptr), nullptr);
+    if (!handle_) ThrowLastError("Cannot create the tab strip");
+    if (font) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    tabs_.OnUpdate = [this] { Mirror(); };
+    Mirror();
+}
+
+// Makes the native control show the set's names and current index.
+void TTabStrip::Mirror() {
+    if (!handle_) return;
+    const int shown = static_cast<int>(SendMessageA(handle_, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = shown - 1; i >= tabs_.Count(); --i) SendMessageA(handle_, TCM_DELETEITEM, i, 0);
+    for (int i = 0; i < tabs_.Count(); ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(tabs_.Tab(i).c_str());
+        if (i < shown) {
+            SendMessageA(handle_, TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        } else {
+            SendMessageA(handle_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    SendMessageA(handle_, TCM_SETCURSEL, static_cast<WPARAM>(tabs_.TabIndex()), 0);
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+bool TTabStrip::HandleNotify(const NMHDR& header, LRESULT& result) {
+    if (header.hwndFrom != handle_) return false;
+    switch (header.code) {
+    case TCN_SELCHANGING: {
+        // The control does not change its selection by itself: the click goes
+        // through the set, whose handlers see the old index first.
+        result = TRUE;
+        TCHITTESTINFO hit{};
+        GetCursorPos(&hit.pt);
+        ScreenToClient(handle_, &hit.pt);
+        const int index = static_cast<int>(SendMessageA(handle_, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        if (index >= 0) tabs_.SetTabIndex(index);
+        return true;
+    }
+    case NM_RCLICK: {
+        POINT point;
+        GetCursorPos(&point);
+        if (OnContextMenu) OnContextMenu(point);
+        result = TRUE;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+}  // namespace qm

@@ -1,0 +1,47 @@
+// Base of the program's own windows: one static window procedure per class
+// stores the object at WM_NCCREATE, forwards every later message to
+// HandleMessage and forgets the object at WM_NCDESTROY. Errors raised while a
+// message is handled go to the central error box, never across the callback.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace qm {
+
+class TWindow {
+public:
+    TWindow() = default;
+    virtual ~TWindow();
+    TWindow(const TWindow&) = delete;
+    TWindow& operator=(const TWindow&) = delete;
+
+    HWND Handle() const { return handle_; }
+
+    // Registers the class (once) and creates the window.
+    void CreateWindowOfClass(const char* className, const char* caption, DWORD style, DWORD exStyle,
+                             int x, int y, int width, int height, HWND parent, HMENU menu,
+                             HICON icon = nullptr, HCURSOR cursor = nullptr);
+    void Destroy();
+
+    void SetCaption(const std::string& caption);
+    std::string Caption() const;
+    bool Visible() const { return handle_ && IsWindowVisible(handle_); }
+
+protected:
+    // Handles one message; the default hands it to DefWindowProc.
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window is gone (after WM_NCDESTROY).
+    virtual void Destroyed() {}
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND handle_ = nullptr;
+};
+
+// Text of any window (WM_GETTEXT), of any length.
+std::string WindowText(HWND window);
+
+}  // namespace qm
