@@ -51,6 +51,8 @@ void TColorMemo::CreateNative() {
         handle_ = nullptr;
         throw SystemError("Cannot set up an editor", error);
     }
+    // A new editor lies over the ones made before it.
+    SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // Typing is not capped at the EDIT control's default of 32,767 characters.
     SendMessageA(handle_, EM_SETLIMITTEXT, 0, 0);
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(gdiFont_.Get()), FALSE);

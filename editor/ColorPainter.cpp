@@ -1,0 +1,118 @@
+#include "editor/ColorPainter.h"
+
+#include <algorithm>
+
+namespace qm {
+
+namespace {
+
+int32_t Saturate(int64_t Value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(Value, INT32_MIN, INT32_MAX));
+}
+
+bool SameRun(const TColorCell& A, const TColorCell& B) {
+    return A.Color == B.Color && A.ZOrder == B.ZOrder && A.ByEvent == B.ByEvent;
+}
+
+}  // namespace
+
+TColorPainter::TColorPainter(TColorMemo* Memo) : ColorRules(Memo) {}
+
+void TColorPainter::SetColorLimMax(int Value) {
+    if (Value == FColorLimMax) return;
+    std::vector<TKeyDescr> buffer;
+    if (Value > 0) buffer.resize(static_cast<size_t>(Value));
+    FDrawEventBuf.swap(buffer);
+    FColorLimMax = Value;
+}
+
+int TColorPainter::BuildRuns(const TScanSnapshot& Snapshot, const TPaintInput& Input) {
+    return MergeRuns(Snapshot, ScanKeys(Snapshot, Input));
+}
+
+int TColorPainter::ScanKeys(const TScanSnapshot& Snapshot, const TPaintInput& Input) {
+    TKeyScanner scanner(Snapshot, KeyList);
+    scanner.OnDraw = &OnDraw;
+    scanner.DrawEventBuf = &FDrawEventBuf;
+    ColorRules.PrepareRules();
+
+    KeyList.MarkAllEmpty();
+    MinKeyPos = MaxKeyPos = -1;
+    int index = 0;
+    if (HotSpot.Active && HotSpot.BeginChar != 0) index = scanner.ScanHotSpots(HotSpot, index);
+    if (Input.WantTabs) index = scanner.ScanTabs(Input.Color, index);
+    const int64_t selStart = Input.SelStart;
+    if (Input.RedrawAlways) {
+        // The caret's line up to and including the character after the caret,
+        // again in the font colour.
+        index = scanner.WriteKey(index, Saturate(selStart - Input.CaretColumn), Input.SelStart, Input.FontColor, 0, 0);
+    }
+    for (int i = 0; i < ColorRules.Count(); ++i) {
+        TColorRule& rule = ColorRules.Items(i);
+        if (rule.Enabled) index = scanner.ScanRule(rule, index);
+    }
+    if (Input.SelLength > 0) {
+        index = scanner.WriteKey(index, Input.SelStart, Saturate(selStart + Input.SelLength - 1), clRed,
+                                 kZSelection, 0);
+    }
+    MinKeyPos = scanner.MinKeyPos;
+    MaxKeyPos = scanner.MaxKeyPos;
+    return index;
+}
+
+int TColorPainter::WriteRun(int Index, const TKeyDescr& Run) {
+    if (Index >= KeyList.Count()) Index = KeyList.Append();
+    KeyList[Index] = Run;
+    return Index + 1;
+}
+
+int TColorPainter::MergeRuns(const TScanSnapshot& Snapshot, int KeyCount) {
+    KeyCount = std::clamp(KeyCount, 0, KeyList.Count());
+    // The map covers the keys' range as far as it lies in the scanned text.
+    const int32_t low = std::max(MinKeyPos, Snapshot.ScanFrom);
+    const int32_t high = std::min(MaxKeyPos, Saturate(int64_t{Snapshot.ScanLimit} - 1));
+    if (KeyCount == 0 || high < low) {
+        if (KeyList.Count() > 0) KeyList[0].KeyBeg = kEmptyKey;
+        return 0;
+    }
+    // One cell per character and a last one that stays zero and closes the
+    // runs before it.
+    const size_t cells = static_cast<size_t>(high - low) + 2;
+    if (FColorMap.size() < cells) FColorMap.resize(cells);
+    std::fill_n(FColorMap.begin(), cells, TColorCell{});
+
+    for (int i = 0; i < KeyCount; ++i) {
+        const TKeyDescr& key = KeyList[i];
+        if (key.KeyBeg == kEmptyKey || key.KeyEnd >= kEmptyKey || key.KeyEnd < key.KeyBeg) continue;
+        const int32_t beg = std::max(key.KeyBeg, low);
+        const int32_t end = std::min(key.KeyEnd, high);
+        for (int32_t at = beg; at <= end; ++at) {
+            TColorCell& cell = FColorMap[static_cast<size_t>(at - low)];
+            if (cell.ZOrder <= key.KeyZOrder) cell = TColorCell{key.KeyColor, key.KeyZOrder, key.KeyByEvent, 1};
+        }
+    }
+
+    int runs = 0;
+    size_t runStart = 0;
+    for (size_t i = 1; i < cells; ++i) {
+        const TColorCell& cell = FColorMap[i];
+        if (SameRun(cell, FColorMap[runStart])) continue;
+        const TColorCell& last = FColorMap[i - 1];
+        if (last.Covered) {
+            runs = WriteRun(runs, TKeyDescr{low + static_cast<int32_t>(runStart), low + static_cast<int32_t>(i - 1),
+                                            last.Color, last.ZOrder, last.ByEvent});
+        }
+        runStart = i;
+    }
+    if (runs < KeyList.Count()) KeyList[runs].KeyBeg = kEmptyKey;
+    return runs;
+}
+
+int32_t ScanStartLine(const TDrawRules& Rules, int32_t FirstLine) {
+    if (FirstLine <= 0) return 0;
+    if (Rules.Count() == 0) return FirstLine;
+    const int64_t height = std::max<int32_t>(Rules.Items(0).KeyMaxHeight, 1);
+    return static_cast<int32_t>(std::max<int64_t>(int64_t{FirstLine} - (height - 1), 0));
+}
+
+}  // namespace qm

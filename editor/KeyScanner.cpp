@@ -1,0 +1,231 @@
+#include "editor/KeyScanner.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace qm {
+
+namespace {
+
+// FoundAt of a table entry: not searched yet in this scan (below every
+// position), or searched and absent for the rest of the scan.
+constexpr int32_t kNotSearched = -1;
+constexpr int32_t kNotFound = INT32_MAX;
+
+// Letters for the keyword rule: codes 64 to 90 and 97 to 122.
+bool IsLetter(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return (u >= 64 && u <= 90) || (u >= 97 && u <= 122);
+}
+
+char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string_view KeyText(const char (&Key)[kMaxPairKeyLength + 1]) {
+    return std::string_view(Key, strnlen(Key, kMaxPairKeyLength));
+}
+
+// The part of a keyword that is searched: up to its first zero character and
+// at most 30 characters. The key found is as long as that part.
+std::string_view SearchedKeyword(const std::string& Keyword) {
+    std::string_view key(Keyword);
+    key = key.substr(0, key.find('\0'));
+    return key.substr(0, kMaxKeywordLength);
+}
+
+int32_t Saturate(int64_t Value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(Value, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+TKeyScanner::TKeyScanner(const TScanSnapshot& Snapshot, TKeyDescrList& KeyList)
+    : FSnapshot(Snapshot), FKeys(KeyList) {
+    CheckSnapshot(Snapshot);
+}
+
+int TKeyScanner::WriteKey(int Index, int32_t KeyBeg, int32_t KeyEnd, TColor KeyColor, uint8_t KeyZOrder,
+                          uint8_t KeyByEvent) {
+    if (Index >= FKeys.Count()) Index = FKeys.Append();
+    FKeys[Index] = TKeyDescr{KeyBeg, KeyEnd, KeyColor, KeyZOrder, KeyByEvent};
+    if (!FAnyKey || KeyBeg < MinKeyPos) MinKeyPos = KeyBeg;
+    if (!FAnyKey || KeyEnd > MaxKeyPos) MaxKeyPos = KeyEnd;
+    FAnyKey = true;
+    return Index + 1;
+}
+
+int32_t TKeyScanner::Find(int32_t From, std::string_view Key) const {
+    if (Key.empty() || From > FSnapshot.ScanLimit) return -1;
+    const std::string_view text(At(From), static_cast<size_t>(FSnapshot.ScanLimit - From));
+    const size_t at = text.find(Key);
+    return at == std::string_view::npos ? -1 : From + static_cast<int32_t>(at);
+}
+
+int32_t TKeyScanner::FindChar(int32_t From, char C) const {
+    if (From >= FSnapshot.ScanLimit) return -1;
+    const void* at = std::memchr(At(From), C, static_cast<size_t>(FSnapshot.ScanLimit - From));
+    return at ? From + static_cast<int32_t>(static_cast<const char*>(at) - At(From)) : -1;
+}
+
+int TKeyScanner::ScanRule(TColorRule& Rule, int Index) {
+    switch (Rule.KeyDrawingType) {
+    case dtKeyShow: return ScanKeywords(Rule, Index);
+    case dtEventDraw: return ScanEvents(Rule, Index);
+    case dtBeginEnd: return ScanBeginEnd(Rule, Index);
+    case dtBeginLineEnd: return ScanBeginLineEnd(Rule, Index);
+    }
+    return Index;
+}
+
+int TKeyScanner::ScanKeywords(TColorRule& Rule, int Index) {
+    if (Rule.KeywordEntries.empty()) return Index;
+    const int32_t from = FSnapshot.ScanFrom;
+    const size_t length = static_cast<size_t>(FSnapshot.ScanLimit - from);
+    const char* text = At(from);
+    if (!Rule.KeyCase) {
+        if (Rule.UpperText.size() < length + 1) Rule.UpperText.resize(length + 1);
+        std::transform(text, text + length, Rule.UpperText.begin(), UpperAscii);
+        Rule.UpperText[length] = 0;
+        text = Rule.UpperText.data();
+    }
+    const std::string_view searched(text, length);
+
+    for (const TKeywordEntry& entry : Rule.KeywordEntries) {
+        const std::string_view key = SearchedKeyword(entry.Keyword);
+        if (key.empty()) continue;
+        for (size_t at = searched.find(key); at != std::string_view::npos; at = searched.find(key, at + key.size())) {
+            if (!Rule.PartWord) {
+                // The character before: from the snapshot for a case-sensitive
+                // rule (also before ScanFrom), from the copy otherwise.
+                bool letterBefore = false;
+                if (Rule.KeyCase) {
+                    const int64_t before = int64_t{from} + static_cast<int64_t>(at) - 1;
+                    letterBefore = before >= FSnapshot.Base && IsLetter(*At(static_cast<int32_t>(before)));
+                } else {
+                    letterBefore = at > 0 && IsLetter(searched[at - 1]);
+                }
+                const size_t after = at + key.size();
+                const bool letterAfter = after < length && IsLetter(searched[after]);
+                if (letterBefore || letterAfter) continue;
+            }
+            const int32_t keyBeg = from + static_cast<int32_t>(at);
+            Index = WriteKey(Index, keyBeg, keyBeg + static_cast<int32_t>(key.size()) - 1,
+                             entry.RuleDefault ? Rule.DefKeyColor : entry.Color, Rule.ZOrder, 1);
+        }
+    }
+    return Index;
+}
+
+int TKeyScanner::ScanEvents(TColorRule& Rule, int Index) {
+    if (!DrawEventBuf || DrawEventBuf->empty()) return Index;
+    std::fill(DrawEventBuf->begin(), DrawEventBuf->end(), TKeyDescr{});
+    int count = 0;
+    if (OnDraw && *OnDraw) (*OnDraw)(&Rule, At(FSnapshot.ScanFrom), DrawEventBuf->data(), count);
+
+    // The buffer as it is now, in case the handler replaced it.
+    const int reported = std::clamp(count, 0, static_cast<int>(DrawEventBuf->size()));
+    const int64_t first = FSnapshot.ScanFrom;
+    const int64_t last = int64_t{FSnapshot.ScanLimit} - 1;
+    for (int i = 0; i < reported; ++i) {
+        const TKeyDescr record = (*DrawEventBuf)[static_cast<size_t>(i)];
+        const int64_t keyBeg = first + record.KeyBeg;
+        const int64_t keyEnd = first + record.KeyEnd;
+        if (keyEnd < keyBeg) continue;
+        const int64_t beg = std::max(keyBeg, first);
+        const int64_t end = std::min(keyEnd, last);
+        if (end < beg) continue;
+        Index = WriteKey(Index, Saturate(beg), Saturate(end), record.KeyColor,
+                         record.KeyZOrder != 0 ? record.KeyZOrder : Rule.ZOrder, 0);
+    }
+    return Index;
+}
+
+int TKeyScanner::ChooseBeginKey(TKeyTable& Table, int32_t From) const {
+    int chosen = -1;
+    for (int i = 0; i < kKeyTableSize; ++i) {
+        TKeyPair& entry = Table[static_cast<size_t>(i)];
+        if (entry.BegKey[0] == 0) break;
+        // An occurrence found earlier at or after From is still the first one.
+        if (entry.FoundAt < From) {
+            const int32_t at = Find(From, KeyText(entry.BegKey));
+            entry.FoundAt = at < 0 ? kNotFound : at;
+        }
+        if (entry.FoundAt == kNotFound) continue;
+        if (chosen < 0 || entry.FoundAt < Table[static_cast<size_t>(chosen)].FoundAt) chosen = i;
+    }
+    return chosen;
+}
+
+namespace {
+void ResetFoundAt(TKeyTable& Table) {
+    for (TKeyPair& entry : Table) entry.FoundAt = kNotSearched;
+}
+}  // namespace
+
+int TKeyScanner::ScanBeginEnd(TColorRule& Rule, int Index) {
+    if (!Rule.KeyTable) return Index;
+    TKeyTable& table = *Rule.KeyTable;
+    ResetFoundAt(table);
+    int32_t from = FSnapshot.ScanFrom;
+    for (;;) {
+        const int chosen = ChooseBeginKey(table, from);
+        if (chosen < 0) return Index;
+        const TKeyPair& entry = table[static_cast<size_t>(chosen)];
+        const int32_t keyBeg = entry.FoundAt;
+        // The end key may overlap the begin key from its second character on.
+        const std::string_view endKey = KeyText(entry.EndKey);
+        const int32_t endAt = Find(keyBeg + 1, endKey);
+        if (endAt < 0) return Index;  // no end key: the rule finds nothing more
+        Index = WriteKey(Index, keyBeg, endAt + static_cast<int32_t>(endKey.size()) - 1, entry.PairColor,
+                         Rule.ZOrder, 0);
+        from = endAt + 1;
+        if (from > FSnapshot.ScanLimit) return Index;
+    }
+}
+
+int TKeyScanner::ScanBeginLineEnd(TColorRule& Rule, int Index) {
+    if (!Rule.KeyTable) return Index;
+    TKeyTable& table = *Rule.KeyTable;
+    ResetFoundAt(table);
+    int32_t from = FSnapshot.ScanFrom;
+    for (;;) {
+        const int chosen = ChooseBeginKey(table, from);
+        if (chosen < 0) return Index;
+        const TKeyPair& entry = table[static_cast<size_t>(chosen)];
+        const int32_t keyBeg = entry.FoundAt;
+        int32_t lineBreak = Find(keyBeg, "\r\n");
+        if (lineBreak < 0) lineBreak = FSnapshot.ScanLimit;
+        Index = WriteKey(Index, keyBeg, lineBreak - 1, entry.PairColor, Rule.ZOrder, 0);
+        from = lineBreak + 1;
+        if (from > FSnapshot.ScanLimit) return Index;
+    }
+}
+
+int TKeyScanner::ScanHotSpots(const THotSpot& HotSpot, int Index) {
+    int32_t from = FSnapshot.ScanFrom;
+    for (;;) {
+        const int32_t begin = FindChar(from, HotSpot.BeginChar);
+        if (begin < 0) return Index;
+        const int markerSlot = Index;
+        Index = WriteKey(Index, begin, begin, HotSpot.MarkerColor, kZHotSpotMarker, 0);
+        const int32_t end = FindChar(begin + 1, HotSpot.EndChar);
+        if (end < 0) {
+            FKeys[markerSlot].KeyBeg = kEmptyKey;
+            return markerSlot;
+        }
+        Index = WriteKey(Index, begin + 1, end - 1, HotSpot.Color, kZHotSpotText, 0);
+        Index = WriteKey(Index, end, end, HotSpot.MarkerColor, kZHotSpotMarker, 0);
+        from = end + 1;
+        if (from > FSnapshot.ScanLimit) return Index;
+    }
+}
+
+int TKeyScanner::ScanTabs(TColor Color, int Index) {
+    for (int32_t at = FindChar(FSnapshot.ScanFrom, '\t'); at >= 0; at = FindChar(at + 1, '\t')) {
+        Index = WriteKey(Index, at, at, Color, kZTab, 0);
+    }
+    return Index;
+}
+
+}  // namespace qm

@@ -1,0 +1,79 @@
+// The key scanners of the colouring editor. Window-free.
+//
+// One TKeyScanner serves one paint: it searches the snapshot between ScanFrom
+// and ScanLimit and writes every key it finds into consecutive slots of the
+// control's KeyList ("write a key at index i": the record at i is reused, or
+// appended when i is past the end; the index then advances by one). Each
+// scan function takes the next free index and returns the next free index.
+// Searches never pass ScanLimit: a key is found only when it lies wholly
+// inside the scanned text.
+#pragma once
+
+#include "editor/ColorRules.h"
+#include "editor/KeyDescr.h"
+#include "editor/ScanSnapshot.h"
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+// The control's OnDraw event, asked for the keys of a dtEventDraw rule.
+// Sender: the rule being scanned. FromPos: the text at ScanFrom, zero-
+// terminated at ScanLimit. A: DrawEventBuf, ColorLimMax zeroed records.
+// ItemsCount: 0 on entry. The handler fills the first records with ranges
+// relative to FromPos (KeyEnd inclusive; KeyZOrder 0 stands for the rule's
+// ZOrder) and sets ItemsCount. Counts outside 0..ColorLimMax are clamped;
+// ranges are cut to the scanned text and dropped when nothing of them lies
+// inside it or when they are empty. A handler must not change the control's
+// rules or ColorLimMax.
+using TDrawEvent = std::function<void(TColorRule* Sender, const char* FromPos, TKeyDescr* A, int& ItemsCount)>;
+
+class TKeyScanner {
+public:
+    // Throws std::invalid_argument for a malformed snapshot (CheckSnapshot).
+    TKeyScanner(const TScanSnapshot& Snapshot, TKeyDescrList& KeyList);
+
+    // Range of the keys written so far (-1, -1 before the first): the least
+    // KeyBeg and the greatest KeyEnd of every written key.
+    int32_t MinKeyPos = -1;
+    int32_t MaxKeyPos = -1;
+
+    // What dtEventDraw rules need from the control; none: no event keys.
+    const TDrawEvent* OnDraw = nullptr;
+    std::vector<TKeyDescr>* DrawEventBuf = nullptr;
+
+    // Writes one key at Index and returns Index + 1.
+    int WriteKey(int Index, int32_t KeyBeg, int32_t KeyEnd, TColor KeyColor, uint8_t KeyZOrder, uint8_t KeyByEvent);
+
+    // The keys of one rule, by its kind (the caller skips disabled rules).
+    int ScanRule(TColorRule& Rule, int Index);
+    // Hot spots: a marker key (253) on BeginChar, a text key (252) between,
+    // a marker key on the EndChar. A BeginChar without its EndChar ends the
+    // scan and leaves its slot empty.
+    int ScanHotSpots(const THotSpot& HotSpot, int Index);
+    // One key (255, in Color) for every tab character.
+    int ScanTabs(TColor Color, int Index);
+
+private:
+    int ScanKeywords(TColorRule& Rule, int Index);
+    int ScanEvents(TColorRule& Rule, int Index);
+    int ScanBeginEnd(TColorRule& Rule, int Index);
+    int ScanBeginLineEnd(TColorRule& Rule, int Index);
+    // The table entry whose begin key occurs first at or after From (the
+    // earlier entry on a tie), or -1. FoundAt caches each entry's search.
+    int ChooseBeginKey(TKeyTable& Table, int32_t From) const;
+    // First occurrence of Key at or after From lying wholly before
+    // ScanLimit, or -1; an empty key is never found.
+    int32_t Find(int32_t From, std::string_view Key) const;
+    int32_t FindChar(int32_t From, char C) const;
+    const char* At(int32_t Offset) const { return FSnapshot.Text + (Offset - FSnapshot.Base); }
+
+    TScanSnapshot FSnapshot;
+    TKeyDescrList& FKeys;
+    bool FAnyKey = false;
+};
+
+}  // namespace qm
