@@ -1,0 +1,395 @@
+#include "app/DocumentFile.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "app/DocumentText.h"
+#include "ui/SystemError.h"
+
+namespace qm {
+
+namespace {
+
+DocumentFileTestHooks g_hooks;
+int g_writesSinceHooks = 0;
+
+// Files are read and written in pieces of this size.
+constexpr DWORD kChunk = 64 * 1024;
+
+// Attributes a save keeps on the file it replaces.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+// Attributes SetFileAttributes accepts.
+constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                      FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                      FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Owns a file handle; closes it when it goes unless Close() did already.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
+    ~FileHandle() {
+        if (Valid()) CloseHandle(handle_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    FileHandle(FileHandle&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
+    FileHandle& operator=(FileHandle&& other) noexcept {
+        if (this != &other) {
+            if (Valid()) CloseHandle(handle_);
+            handle_ = std::exchange(other.handle_, INVALID_HANDLE_VALUE);
+        }
+        return *this;
+    }
+
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    HANDLE Get() const { return handle_; }
+    // Closes now; false, with the last error set, when the system reports a
+    // failure (which for a written file can mean data that never arrived).
+    bool Close() {
+        const HANDLE handle = std::exchange(handle_, INVALID_HANDLE_VALUE);
+        return CloseHandle(handle) != FALSE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// The code page the system's ANSI file functions use for names.
+UINT PathCodePage() { return AreFileApisANSI() ? CP_ACP : CP_OEMCP; }
+
+std::wstring Widen(const std::string& text, const std::string& what) {
+    if (text.empty()) return {};
+    const int length = MultiByteToWideChar(PathCodePage(), 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0) ThrowLastError(what);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    if (MultiByteToWideChar(PathCodePage(), 0, text.data(), static_cast<int>(text.size()), wide.data(), length) !=
+        length) {
+        ThrowLastError(what);
+    }
+    return wide;
+}
+
+// A path as the user reads it in a message; names the code page cannot show
+// get their replacement character.
+std::string Narrow(const std::wstring& wide) {
+    if (wide.empty()) return {};
+    const int length = WideCharToMultiByte(PathCodePage(), 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    if (length <= 0) return "?";
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(PathCodePage(), 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
+                        nullptr);
+    return text;
+}
+
+// The full path of `path` (relative to the working directory, "." and ".."
+// resolved, forward slashes turned), without any "\\?\" prefix.
+std::wstring FullPath(const std::string& path, const std::string& what) {
+    if (path.empty()) throw Error(what + ": no file name was given.");
+    // The system would stop reading the name at a NUL and use another file.
+    if (path.find('\0') != std::string::npos) {
+        throw Error(what.substr(0, what.find('\0')) + ": the name contains a NUL character.");
+    }
+    const std::wstring wide = Widen(path, what);
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) ThrowLastError(what);
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);  // too small: `length` counts the terminating zero
+    }
+}
+
+// The form of a full path to hand to the system: paths of MAX_PATH
+// characters and more only work with the "\\?\" prefix (and only with the
+// wide-character functions, which is why this file uses them).
+std::wstring SystemPath(const std::wstring& full) {
+    if (full.size() < MAX_PATH || full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\")) return full;
+    if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+// Writes all of `bytes` at the file's current position; false, with the
+// last error set, when any piece fails.
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kChunk));
+        if (g_hooks.failWriteNumber != 0 && ++g_writesSinceHooks == g_hooks.failWriteNumber) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), piece, &written, nullptr)) return false;
+        if (written != piece) {
+            // A disk file that takes fewer bytes than offered has no room.
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        bytes.remove_prefix(piece);
+    }
+    return true;
+}
+
+// Copies the rest of `from` to `to`; false, with the last error set, on failure.
+bool CopyContent(HANDLE from, HANDLE to) {
+    std::string buffer(kChunk, '\0');
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(from, buffer.data(), kChunk, &got, nullptr)) return false;
+        if (got == 0) return true;
+        if (!WriteAll(to, std::string_view(buffer.data(), got))) return false;
+    }
+}
+
+bool Rewind(HANDLE file) {
+    LARGE_INTEGER zero{};
+    return SetFilePointerEx(file, zero, nullptr, FILE_BEGIN) != FALSE;
+}
+
+// A new file of the program's own beside a target, in the same folder (so
+// that it can take the target's place by renaming). Unless Keep() is called,
+// it is closed and deleted when the object goes.
+class SiblingFile {
+public:
+    SiblingFile(const std::wstring& fullTarget, const wchar_t* suffix, const std::string& what) {
+        static unsigned counter = 0;
+        const std::wstring folder = fullTarget.substr(0, fullTarget.rfind(L'\\') + 1);
+        for (int attempt = 0;; ++attempt) {
+            name_ = folder + L"~qm" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + suffix;
+            file_ = FileHandle(CreateFileW(SystemPath(name_).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file_.Valid()) return;
+            const DWORD error = GetLastError();
+            if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 100) {
+                throw SystemError(what, error);
+            }
+        }
+    }
+    ~SiblingFile() {
+        if (!kept_) Discard();
+    }
+    SiblingFile(const SiblingFile&) = delete;
+    SiblingFile& operator=(const SiblingFile&) = delete;
+
+    HANDLE Handle() const { return file_.Get(); }
+    std::wstring SystemName() const { return SystemPath(name_); }
+    std::string DisplayName() const { return Narrow(name_); }
+
+    // Flushes the data to the disk and closes; false, with the last error
+    // set, when either fails.
+    bool FlushAndClose() {
+        if (!FlushFileBuffers(file_.Get())) return false;
+        return file_.Close();
+    }
+    // The file stays (it took the target's place, or must not be lost).
+    void Keep() { kept_ = true; }
+    // Closes and deletes the file now; false when it could not be deleted.
+    bool Discard() {
+        kept_ = true;
+        if (file_.Valid()) file_.Close();
+        return DeleteFileW(SystemName().c_str()) != FALSE;
+    }
+
+private:
+    std::wstring name_;
+    FileHandle file_;
+    bool kept_ = false;
+};
+
+// Removes the sibling file and throws `error`; says so when the file could
+// not be removed, so that nothing is left behind unmentioned.
+[[noreturn]] void DiscardAndThrow(SiblingFile& sibling, const std::string& what, DWORD error) {
+    if (!sibling.Discard()) {
+        throw SystemError(what + " (could not remove " + sibling.DisplayName() + ")", error);
+    }
+    throw SystemError(what, error);
+}
+
+BOOL CallReplaceFile(const std::wstring& target, const std::wstring& replacement) {
+    const auto replace = g_hooks.replaceFile != nullptr ? g_hooks.replaceFile : &ReplaceFileW;
+    return replace(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+}
+
+BOOL CallMoveFile(const std::wstring& from, const std::wstring& to, DWORD flags) {
+    const auto move = g_hooks.moveFile != nullptr ? g_hooks.moveFile : &MoveFileExW;
+    return move(from.c_str(), to.c_str(), flags);
+}
+
+bool IsFile(const std::wstring& systemPath) {
+    const DWORD attributes = GetFileAttributesW(systemPath.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Writes the bytes to a new file beside the target, flushed and closed.
+void WriteSibling(SiblingFile& temp, std::string_view bytes, const std::string& what) {
+    if (!WriteAll(temp.Handle(), bytes) || !temp.FlushAndClose()) DiscardAndThrow(temp, what, GetLastError());
+}
+
+// A new file: the written copy is renamed to the target's name.
+void SaveNewFile(const std::wstring& full, std::string_view bytes, const std::string& what) {
+    SiblingFile temp(full, L".tmp", what);
+    WriteSibling(temp, bytes, what);
+    if (!CallMoveFile(temp.SystemName(), SystemPath(full), MOVEFILE_WRITE_THROUGH)) {
+        DiscardAndThrow(temp, what, GetLastError());
+    }
+    temp.Keep();
+}
+
+// Throws when the file cannot be opened the way replacing it needs, for
+// example because another program holds it open without allowing that. Wine's
+// ReplaceFile would leave a stray empty file of its own behind in that case.
+void CheckReplaceable(const std::wstring& target, const std::string& what) {
+    FileHandle file(CreateFileW(target.c_str(), GENERIC_READ | DELETE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) ThrowLastError(what);
+}
+
+// An existing file with one link: the written copy takes its place.
+void ReplaceFileContent(const std::wstring& full, std::string_view bytes, const std::string& what) {
+    const std::wstring target = SystemPath(full);
+    CheckReplaceable(target, what);
+    SiblingFile temp(full, L".tmp", what);
+    WriteSibling(temp, bytes, what);
+    if (CallReplaceFile(target, temp.SystemName())) {
+        temp.Keep();
+        return;
+    }
+    const DWORD error = GetLastError();
+    // Any other failure leaves both files as they were.
+    if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        DiscardAndThrow(temp, what, error);
+    }
+    // The old file may have been moved out of the way already: rename the
+    // new one into its place.
+    if (CallMoveFile(temp.SystemName(), target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        temp.Keep();
+        return;
+    }
+    const DWORD moveError = GetLastError();
+    if (IsFile(target)) DiscardAndThrow(temp, what, moveError);
+    // The old file is gone: the new one may be the only copy of the text.
+    temp.Keep();
+    throw SystemError(what + " (the new text is kept in " + temp.DisplayName() + ")", moveError);
+}
+
+// A file with several hard links: a replacement would split it from its
+// other names, so it is overwritten in place, with a backup copy to put back
+// when the writing fails.
+void OverwriteInPlace(const std::string& path, const std::wstring& full, std::string_view bytes,
+                      const std::string& what) {
+    FileHandle target(CreateFileW(SystemPath(full).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!target.Valid()) ThrowLastError(what);
+    SiblingFile backup(full, L".bak", what);
+    if (!CopyContent(target.Get(), backup.Handle()) || !FlushFileBuffers(backup.Handle())) {
+        DiscardAndThrow(backup, what, GetLastError());
+    }
+    if (Rewind(target.Get()) && WriteAll(target.Get(), bytes) && SetEndOfFile(target.Get()) &&
+        FlushFileBuffers(target.Get()) && target.Close()) {
+        if (!backup.Discard()) {
+            ThrowLastError("Saved " + path + ", but could not remove the backup copy " + backup.DisplayName());
+        }
+        return;
+    }
+    const DWORD error = GetLastError();
+    if (target.Valid() && Rewind(target.Get()) && Rewind(backup.Handle()) &&
+        CopyContent(backup.Handle(), target.Get()) && SetEndOfFile(target.Get()) && FlushFileBuffers(target.Get())) {
+        DiscardAndThrow(backup, what, error);
+    }
+    // The old text could not be put back: the backup is its only copy.
+    backup.Keep();
+    throw SystemError(what + " (the old text is kept in " + backup.DisplayName() + ")", error);
+}
+
+// Gives the saved file back the attributes the old one had and a
+// replacement may have lost (Wine's ReplaceFile drops "hidden").
+void RestoreAttributes(const std::string& path, const std::wstring& full, DWORD oldAttributes) {
+    const std::string what = "Saved " + path + ", but could not keep its attributes";
+    const std::wstring target = SystemPath(full);
+    const DWORD now = GetFileAttributesW(target.c_str());
+    if (now == INVALID_FILE_ATTRIBUTES) ThrowLastError(what);
+    if ((now & kKeptAttributes) == (oldAttributes & kKeptAttributes)) return;
+    DWORD wanted = (now & kSettableAttributes & ~kKeptAttributes) | (oldAttributes & kKeptAttributes);
+    if (wanted == 0) wanted = FILE_ATTRIBUTE_NORMAL;
+    if (!SetFileAttributesW(target.c_str(), wanted)) ThrowLastError(what);
+}
+
+DWORD LinkCount(const std::wstring& full, const std::string& what) {
+    FileHandle file(CreateFileW(SystemPath(full).c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) ThrowLastError(what);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file.Get(), &info)) ThrowLastError(what);
+    return info.nNumberOfLinks;
+}
+
+}  // namespace
+
+std::string ReadDocumentFile(const std::string& path) {
+    const std::string what = "Cannot open " + path;
+    const std::wstring name = SystemPath(FullPath(path, what));
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) ThrowLastError(what);
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw Error(what + ": it is a folder, not a file.");
+
+    // No sharing for writing: a file another program is writing is refused
+    // rather than read half-written.
+    FileHandle file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.Valid()) ThrowLastError(what);
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK) throw Error(what + ": it is not a file on disk.");
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) ThrowLastError(what);
+    // Normalising never shortens a text, so a file over the limit is refused
+    // before it takes up memory.
+    if (static_cast<unsigned long long>(size.QuadPart) > kMaxDocumentText) {
+        throw Error(what + ": " + TooLargeReason() + ".");
+    }
+
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    std::string buffer(kChunk, '\0');
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), buffer.data(), kChunk, &got, nullptr)) ThrowLastError(what);
+        if (got == 0) break;
+        if (bytes.size() + got > kMaxDocumentText) throw Error(what + ": " + TooLargeReason() + ".");
+        bytes.append(buffer.data(), got);
+    }
+    if (const auto reason = UnloadableReason(bytes)) throw Error(what + ": " + *reason + ".");
+    return NormalizeLineBreaks(bytes);
+}
+
+void SaveDocumentFile(const std::string& path, std::string_view bytes) {
+    const std::string what = "Cannot save " + path;
+    const std::wstring full = FullPath(path, what);
+    const DWORD attributes = GetFileAttributesW(SystemPath(full).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        // A missing folder shows when the new file cannot be made in it.
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) throw SystemError(what, error);
+        SaveNewFile(full, bytes, what);
+        return;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw Error(what + ": a folder of that name is in the way.");
+    // Tested here because Wine, running as root, would replace the file anyway.
+    if (attributes & FILE_ATTRIBUTE_READONLY) throw Error(what + ": the file is read-only.");
+    if (LinkCount(full, what) > 1) {
+        OverwriteInPlace(path, full, bytes, what);
+    } else {
+        ReplaceFileContent(full, bytes, what);
+    }
+    RestoreAttributes(path, full, attributes);
+}
+
+void SetDocumentFileTestHooks(const DocumentFileTestHooks& hooks) {
+    g_hooks = hooks;
+    g_writesSinceHooks = 0;
+}
+
+}  // namespace qm

@@ -1,0 +1,43 @@
+// Reading document files and saving them without ever destroying the old file.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+// Reads the whole file as bytes and returns the text the editor holds, with
+// every line break turned into CR LF. Refuses, with a message naming the file
+// and the reason, a missing file, a folder, something that is not a file on
+// disk, a file another program holds locked, a file with NUL bytes and one
+// with more text than the editor can hold. Paths longer than MAX_PATH work.
+std::string ReadDocumentFile(const std::string& path);
+
+// Makes `bytes` the whole content of the file `path`.
+// The bytes go to a new file beside the target first, which then takes the
+// target's place; a target with more than one hard link is written in place
+// after a backup copy, so that its links stay one file. A read-only target is
+// refused and left alone; a hidden one stays hidden. When anything fails the
+// old file is left as it was, nothing is left behind, and the error is thrown
+// (qm::Error or qm::SystemError, naming the file). The one exception: if the
+// old file is already gone when the new one cannot be put in its place, the
+// new file is kept and the message names it, as it may be the only copy.
+void SaveDocumentFile(const std::string& path, std::string_view bytes);
+
+// Stand-ins for failures a test cannot provoke for real.
+struct DocumentFileTestHooks {
+    // The Nth call of WriteFile from now on (1 = the next) fails with
+    // ERROR_DISK_FULL; 0 = never.
+    int failWriteNumber = 0;
+    // Called instead of ReplaceFileW / MoveFileExW when set.
+    BOOL(WINAPI* replaceFile)(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) = nullptr;
+    BOOL(WINAPI* moveFile)(LPCWSTR, LPCWSTR, DWORD) = nullptr;
+};
+
+// Installs the hooks (a default-made object switches them all off) and
+// starts counting writes anew.
+void SetDocumentFileTestHooks(const DocumentFileTestHooks& hooks);
+
+}  // namespace qm
