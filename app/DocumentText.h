@@ -14,9 +14,10 @@ namespace qm {
 // loaded or saved, the text lives several times over at once (the file's
 // bytes, the normalised text, the edit control's own buffer, which may hold
 // it in UTF-16 at twice the size and grows by reallocation, and the copy
-// fetched back for saving), each copy in one contiguous block. At 64 MiB that stays below about 512 MiB with no block
-// above 128 MiB, which a fragmented 32-bit address space still offers; twice
-// as much would not be safe. No hand-written HTML page comes near it.
+// fetched back for saving), each copy in one contiguous block. At 64 MiB
+// that stays below about 512 MiB with no block above 128 MiB, which a
+// fragmented 32-bit address space still offers; twice as much would not be
+// safe. No hand-written HTML page comes near it.
 inline constexpr std::size_t kMaxDocumentText = std::size_t{64} * 1024 * 1024;
 
 // Every line break (CR LF, a lone CR, a lone LF) becomes CR LF; every other
