@@ -1,0 +1,290 @@
+#include "RunningProgram.h"
+
+#include <commctrl.h>
+
+#include <cctype>
+#include <stdexcept>
+
+namespace qmtest {
+
+namespace {
+
+constexpr UINT kMessageTimeoutMs = 5000;
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A message to another process's window, given up after a while instead of
+// waiting for ever on a program that hangs.
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result)) {
+        throw std::runtime_error("no answer from window to message " + std::to_string(message));
+    }
+    return static_cast<LRESULT>(result);
+}
+
+// The letter after the '&' of a caption, as a virtual key.
+WORD AccessKey(const std::string& caption) {
+    const size_t amp = caption.find('&');
+    if (amp == std::string::npos || amp + 1 >= caption.size()) {
+        throw std::runtime_error("caption without an access key: " + caption);
+    }
+    return static_cast<WORD>(std::toupper(static_cast<unsigned char>(caption[amp + 1])));
+}
+
+// Memory in another process, freed when the holder goes.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HANDLE process, size_t size) : process_(process) {
+        address_ = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        if (!address_) throw std::runtime_error("VirtualAllocEx failed: " + std::to_string(GetLastError()));
+    }
+    ~RemoteBuffer() { VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    void* Address() const { return address_; }
+
+private:
+    HANDLE process_;
+    void* address_;
+};
+
+struct EnumState {
+    std::function<bool(HWND)> accept;
+    HWND found = nullptr;
+    std::vector<HWND>* all = nullptr;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+    auto* state = reinterpret_cast<EnumState*>(param);
+    if (!state->accept(window)) return TRUE;
+    if (state->all) {
+        state->all->push_back(window);
+        return TRUE;
+    }
+    state->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+std::string WindowsPathFromUnix(const std::string& path) {
+    if (path.empty() || path[0] != '/') return path;
+    std::string result = "Z:" + path;
+    for (char& c : result) {
+        if (c == '/') c = '\\';
+    }
+    return result;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return condition();
+        Sleep(20);
+    }
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    const int length = GetClassNameA(window, name, sizeof name);
+    return std::string(name, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+std::string TextOf(HWND window) {
+    const LRESULT length = SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0);
+    // WM_GETTEXT is copied between processes by the system.
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT got = SendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(got));
+    return text;
+}
+
+HWND FindChild(HWND parent, const std::string& className, const std::function<bool(HWND)>& accept) {
+    EnumState state;
+    state.accept = [&](HWND window) {
+        return SameTextIgnoringCase(ClassOf(window), className) && (!accept || accept(window));
+    };
+    EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&state));
+    return state.found;
+}
+
+void SendKeys(const std::vector<KeyPress>& keys) {
+    std::vector<INPUT> inputs;
+    auto add = [&inputs](WORD key, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    for (const KeyPress& press : keys) {
+        if (press.alt) add(VK_MENU, false);
+        add(press.key, false);
+        add(press.key, true);
+        if (press.alt) add(VK_MENU, true);
+    }
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent != inputs.size()) throw std::runtime_error("SendInput failed: " + std::to_string(GetLastError()));
+}
+
+RunningProgram::RunningProgram(const std::string& exePath, const std::vector<std::string>& arguments,
+                               const std::string& workingDir) {
+    std::string commandLine = "\"" + exePath + "\"";
+    for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingDir.c_str(), &startup, &info)) {
+        throw std::runtime_error("cannot start " + exePath + ": error " + std::to_string(GetLastError()));
+    }
+    process_ = info.hProcess;
+    thread_ = info.hThread;
+    processId_ = info.dwProcessId;
+}
+
+RunningProgram::~RunningProgram() {
+    if (Running()) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(thread_);
+    CloseHandle(process_);
+}
+
+bool RunningProgram::Running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+bool RunningProgram::WaitForExit(DWORD timeoutMs) const {
+    return WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD RunningProgram::ExitCode() const {
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process_, &code)) throw std::runtime_error("GetExitCodeProcess failed");
+    return code;
+}
+
+std::vector<HWND> RunningProgram::Windows() const {
+    std::vector<HWND> windows;
+    EnumState state;
+    state.all = &windows;
+    state.accept = [this](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        return owner == processId_ && IsWindowVisible(window);
+    };
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&state));
+    return windows;
+}
+
+HWND RunningProgram::FindWindowByCaption(const std::string& caption, const std::string& className) const {
+    for (HWND window : Windows()) {
+        if (!className.empty() && !SameTextIgnoringCase(ClassOf(window), className)) continue;
+        char text[256] = {};
+        // The caption of a top-level window is known to the system; no
+        // message to the (perhaps busy) program is needed.
+        GetWindowTextA(window, text, sizeof text);
+        if (caption == text) return window;
+    }
+    return nullptr;
+}
+
+HWND RunningProgram::WaitForWindow(const std::string& caption, DWORD timeoutMs, const std::string& className) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = FindWindowByCaption(caption, className);
+            return found != nullptr || !Running();
+        },
+        timeoutMs);
+    return found;
+}
+
+bool RunningProgram::WaitForWindowGone(HWND window, DWORD timeoutMs) {
+    return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+}
+
+bool RunningProgram::MenuOpen() const {
+    for (HWND window : Windows()) {
+        if (ClassOf(window) == "#32768") return true;
+    }
+    return false;
+}
+
+bool RunningProgram::BringToFront(HWND window) const {
+    return WaitUntil(
+        [window] {
+            if (GetForegroundWindow() == window) return true;
+            SetForegroundWindow(window);
+            return false;
+        },
+        3000);
+}
+
+void RunningProgram::TypeChars(HWND edit, const std::string& text) {
+    for (char c : text) SendWithTimeout(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+bool RunningProgram::ClickButton(HWND dialog, const std::string& caption) {
+    HWND button = FindChild(dialog, "Button", [&](HWND b) { return TextOf(b) == caption; });
+    if (!button) return false;
+    // Posted: the click may end a dialog and run on into other dialogs
+    // before the program's message loop answers again.
+    return PostMessageA(button, BM_CLICK, 0, 0) != 0;
+}
+
+bool RunningProgram::ChooseMenuItem(HWND window, const std::string& menu, const std::string& item) const {
+    if (!BringToFront(window)) return false;
+    SendKeys({{AccessKey(menu), true}});
+    if (!WaitUntil([this] { return MenuOpen(); }, 3000)) return false;
+    SendKeys({{AccessKey(item)}});
+    return WaitUntil([this] { return !MenuOpen(); }, 3000);
+}
+
+UINT RunningProgram::MenuItemId(HWND window, const std::string& menu, const std::string& item) {
+    auto captionAt = [](HMENU m, int position) {
+        char text[256] = {};
+        GetMenuStringA(m, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+        return std::string(text);
+    };
+    HMENU bar = GetMenu(window);
+    if (!bar) return 0;
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+        if (captionAt(bar, i) != menu) continue;
+        HMENU popup = GetSubMenu(bar, i);
+        if (!popup) return 0;
+        for (int j = 0; j < GetMenuItemCount(popup); ++j) {
+            if (captionAt(popup, j) == item) return GetMenuItemID(popup, j);
+        }
+    }
+    return 0;
+}
+
+std::string RunningProgram::StatusText(HWND statusBar, int panel) const {
+    const LRESULT info = SendWithTimeout(statusBar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(panel), 0);
+    const size_t length = LOWORD(info);
+    RemoteBuffer remote(process_, length + 1);
+    // SB_GETTEXT is not copied between processes: the program writes into
+    // memory of its own, read back here.
+    SendWithTimeout(statusBar, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(remote.Address()));
+    std::string text(length + 1, '\0');
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process_, remote.Address(), text.data(), text.size(), &read) || read != text.size()) {
+        throw std::runtime_error("ReadProcessMemory failed: " + std::to_string(GetLastError()));
+    }
+    text.resize(length);
+    return text;
+}
+
+}  // namespace qmtest

@@ -1,0 +1,102 @@
+// Drives a real program from another process, as a user would: starts it,
+// finds its windows, types, uses its menus and buttons, reads what its
+// controls show, and ends it when the test is over.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qmtest {
+
+// A Linux path ("/a/b.exe") as Wine sees it ("Z:\a\b.exe"); other paths come
+// back unchanged.
+std::string WindowsPathFromUnix(const std::string& path);
+
+// Polls `condition` every few milliseconds until it holds or `timeoutMs`
+// have passed; returns its last value.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+
+// A window's class name and text. The text is asked for with a time limit,
+// so a hung program cannot hang the test.
+std::string ClassOf(HWND window);
+std::string TextOf(HWND window);
+
+// The first child (at any depth) of `parent` whose class matches `className`
+// (letter case ignored) and that `accept` accepts; nullptr if none.
+HWND FindChild(HWND parent, const std::string& className, const std::function<bool(HWND)>& accept = {});
+
+// One key press (down and up) of a virtual key, with Alt held when asked.
+struct KeyPress {
+    WORD key;
+    bool alt = false;
+};
+
+// Keys through the system's input queue: they go to whichever window has
+// the keyboard focus, like keys typed by a user.
+void SendKeys(const std::vector<KeyPress>& keys);
+
+class RunningProgram {
+public:
+    // Starts `exePath` with `arguments` (each quoted) in `workingDir`.
+    // Throws std::runtime_error when the process cannot be made.
+    RunningProgram(const std::string& exePath, const std::vector<std::string>& arguments,
+                   const std::string& workingDir);
+    // Ends the process if it still runs.
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    DWORD ProcessId() const { return processId_; }
+    bool Running() const;
+    // Waits for the process to end; false when it still runs after `timeoutMs`.
+    bool WaitForExit(DWORD timeoutMs) const;
+    // The exit code once the process has ended.
+    DWORD ExitCode() const;
+
+    // The visible top-level windows of the process.
+    std::vector<HWND> Windows() const;
+    // A visible top-level window of the process with this caption (and, when
+    // `className` is given, this class); nullptr if there is none.
+    HWND FindWindowByCaption(const std::string& caption, const std::string& className = "") const;
+    // The same, waiting up to `timeoutMs` for it to appear.
+    HWND WaitForWindow(const std::string& caption, DWORD timeoutMs, const std::string& className = "") const;
+    // Waits up to `timeoutMs` for a window to be gone (destroyed or hidden).
+    static bool WaitForWindowGone(HWND window, DWORD timeoutMs);
+
+    // Whether the process shows a drop-down menu now.
+    bool MenuOpen() const;
+
+    // Makes `window` the foreground window and waits until it is.
+    bool BringToFront(HWND window) const;
+
+    // Types `text` into `edit` as characters (WM_CHAR, one per byte; "\r"
+    // is the Return key).
+    static void TypeChars(HWND edit, const std::string& text);
+
+    // Clicks the button captioned `caption` in `dialog` (BM_CLICK); false
+    // when there is no such button.
+    static bool ClickButton(HWND dialog, const std::string& caption);
+
+    // Opens the menu bar item captioned `menu` of `window` with its access
+    // key (Alt + letter) and picks `item` with its access key, through the
+    // input queue. False when the menu did not open.
+    bool ChooseMenuItem(HWND window, const std::string& menu, const std::string& item) const;
+
+    // The command id of the item captioned `item` in the menu bar item
+    // captioned `menu` of `window`; 0 when there is no such item.
+    static UINT MenuItemId(HWND window, const std::string& menu, const std::string& item);
+
+    // The text of one panel of a status bar of this process (read through
+    // the process's own memory).
+    std::string StatusText(HWND statusBar, int panel) const;
+
+private:
+    HANDLE process_ = nullptr;
+    HANDLE thread_ = nullptr;
+    DWORD processId_ = 0;
+};
+
+}  // namespace qmtest
