@@ -392,4 +392,12 @@ void SetDocumentFileTestHooks(const DocumentFileTestHooks& hooks) {
     g_writesSinceHooks = 0;
 }
 
+bool FileExistsAt(const std::string& path) {
+    try {
+        return IsFile(SystemPath(FullPath(path, path)));
+    } catch (const Error&) {
+        return false;  // no name, a NUL in it, or one the system cannot take
+    }
+}
+
 }  // namespace qm

@@ -15,6 +15,10 @@ namespace qm {
 // with more text than the editor can hold. Paths longer than MAX_PATH work.
 std::string ReadDocumentFile(const std::string& path);
 
+// Whether `path` names an existing file (not a folder); paths longer than
+// MAX_PATH are looked at too.
+bool FileExistsAt(const std::string& path);
+
 // Makes `bytes` the whole content of the file `path`.
 // The bytes go to a new file beside the target first, which then takes the
 // target's place; a target with more than one hard link is written in place

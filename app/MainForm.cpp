@@ -177,13 +177,25 @@ void TForm1::FormShow() {
         argumentPath = CommandLineDocumentPath(ConfigDir, firstArgument_);
         if (!DocumentFileExists(argumentPath)) argumentPath.clear();
     }
+    // A template or file that cannot be read is reported, and start-up goes
+    // on: the placeholder tab must go and the commands must be switched.
     if (argumentPath.empty() && TempStart) {
-        NewRE(std::string(kUntitled), true);
-        FileNameList.emplace_back(kUntitled);
+        try {
+            NewRE(std::string(kUntitled), true);
+            FileNameList.emplace_back(kUntitled);
+        } catch (const std::exception& error) {
+            Application().HandleException(error);
+        }
     }
     TN1.Tabs().Remove(0);  // the design's placeholder tab
     TN1Click();
-    if (!argumentPath.empty()) OpenFile(argumentPath);
+    if (!argumentPath.empty()) {
+        try {
+            OpenFile(argumentPath);
+        } catch (const std::exception& error) {
+            Application().HandleException(error);
+        }
+    }
     if (TN1.Tabs().Count() == 0) EnableDocumentCommands(false);
 }
 

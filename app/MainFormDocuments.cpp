@@ -21,11 +21,6 @@ namespace {
 constexpr char kTemplateName[] = "\\temp.htm";
 constexpr char kNoFileText[] = "No file is opened";
 
-bool IsExistingFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void AddToRecentDocuments(const std::string& path) { SHAddToRecentDocs(SHARD_PATHA, path.c_str()); }
 
 // Releases a drop's file list on every path, as the protocol requires.
@@ -42,7 +37,7 @@ T& At(std::vector<T>& list, int index) {
 
 }  // namespace
 
-bool TForm1::DocumentFileExists(const std::string& path) { return path != kUntitled && IsExistingFile(path); }
+bool TForm1::DocumentFileExists(const std::string& path) { return path != kUntitled && FileExistsAt(path); }
 
 TColorMemo& TForm1::CurrentEditor() const {
     const int index = CurrentIndex();
@@ -80,7 +75,7 @@ void TForm1::NewRE(const std::string& tabName, bool useTemplate) {
         editor->SetRedrawAlways(prototype.RedrawAlways());
         editor->SetBounds(prototype.Left(), prototype.Top(), prototype.Width(), prototype.Height());
 
-        if (useTemplate && UseTemp && IsExistingFile(ConfigDir + kTemplateName)) LoadTemplate(*editor);
+        if (useTemplate && UseTemp && FileExistsAt(ConfigDir + kTemplateName)) LoadTemplate(*editor);
         editor->SetModified(false);
     } catch (...) {
         DiscardHalfMadeDocument(editor);
@@ -217,7 +212,7 @@ void TForm1::SaveAs1Click() {
     for (;;) {
         if (!SaveDialog1.Execute(Handle())) return;
         name = SaveDialog1.FileName;
-        if (!IsExistingFile(name)) break;
+        if (!FileExistsAt(name)) break;
         const DialogAnswer answer = Confirm(Handle(), "File already exist. Do you want to overwrite?", true);
         if (answer == DialogAnswer::Cancel) return;
         if (answer == DialogAnswer::Yes) break;

@@ -26,13 +26,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
         qm::TForm2 form2(form1.Handle());
         qm::TForm3 form3(form1.Handle());
         form1.SetSecondaryForms(&form5, &form2, &form3);
-        try {
-            form1.Show(showCommand);
-        } catch (const std::exception& error) {
-            // A file named on the command line that cannot be opened: say so
-            // and go on with the window as it is.
-            application.HandleException(error);
-        }
+        form1.Show(showCommand);
         return application.Run();
     } catch (const std::exception& error) {
         application.HandleException(error);

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake make
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine wine64
+  wine wine64 fonts-wine
   xvfb xauth xdotool
   googletest
   clang libclang-rt-14-dev

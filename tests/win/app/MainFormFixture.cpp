@@ -1,0 +1,41 @@
+#include "MainFormFixture.h"
+
+namespace qmtest {
+
+MainFormTest::MainFormTest() {
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, current);
+    oldCurrentDir_ = current;
+    SetCurrentDirectoryA(dir.Path().c_str());
+}
+
+MainFormTest::~MainFormTest() {
+    form_.reset();
+    PumpMessages();
+    SetCurrentDirectoryA(oldCurrentDir_.c_str());
+}
+
+qm::TForm1& MainFormTest::Start(const std::string& firstArgument) {
+    form_ = std::make_unique<qm::TForm1>(firstArgument);
+    form_->Show(SW_SHOWNOACTIVATE);
+    PumpMessages();
+    return *form_;
+}
+
+void MainFormTest::Type(const std::string& text) {
+    HWND editor = form_->CurrentEditor().Handle();
+    for (char c : text) SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void MainFormTest::Command(int id) { SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+std::string MainFormTest::TabNames() const {
+    std::string names;
+    for (int i = 0; i < form_->TN1.Tabs().Count(); ++i) {
+        if (i) names += "|";
+        names += form_->TN1.Tabs().Tab(i);
+    }
+    return names;
+}
+
+}  // namespace qmtest

@@ -1,0 +1,252 @@
+// Save, Save As, Close, Close All and Exit, with every answer, and saves that
+// fail without losing anything.
+#include "MainFormFixture.h"
+#include "app/DocumentFile.h"
+#include "resources/resource.h"
+
+namespace qmtest {
+namespace {
+
+using qm::DialogAnswer;
+using qm::DialogKind;
+
+constexpr char kWantToSave[] = "Want to save changes?";
+constexpr char kOverwrite[] = "File already exist. Do you want to overwrite?";
+
+TEST_F(MainFormTest, EveryByteButNulCrAndLfSurvivesOpenEditSave) {
+    std::string bytes;
+    for (int b = 1; b < 256; ++b) {
+        if (b != '\r' && b != '\n') bytes += static_cast<char>(b);
+    }
+    const std::string body = bytes + "\r\n" + "lone cr\r" + "lone lf\n" + "last";
+    WriteBytes(dir.File("bytes.htm"), body);
+    qm::TForm1& form = Start();
+    form.OpenFile(dir.File("bytes.htm"));
+    form.CurrentEditor().SetSelection(0, 0);
+    Type("<");
+    EXPECT_TRUE(form.CurrentEditor().Modified());
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(ReadBytes(dir.File("bytes.htm")), "<" + bytes + "\r\nlone cr\r\nlone lf\r\nlast\r\n");
+    EXPECT_FALSE(form.CurrentEditor().Modified());
+}
+
+TEST_F(MainFormTest, SaveOfANewDocumentAsksForANameEvenWhenAFileNamedUntitledExists) {
+    WriteBytes(dir.File("Untitled"), "keep me");
+    qm::TForm1& form = Start();
+    Type("new text");
+    dialogs.ExpectSaveDialog(dir.File("page"), 2);  // the second type: .html
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(ReadBytes(dir.File("Untitled")), "keep me");
+    EXPECT_EQ(ReadBytes(dir.File("page.html")), "new text\r\n");
+    EXPECT_EQ(form.FileNameList[0], dir.File("page.html"));
+    EXPECT_EQ(TabNames(), "page.html");
+    ASSERT_EQ(dialogs.Requests().size(), 1u);
+    EXPECT_EQ(dialogs.Requests()[0].filter, "HTML-files (*.htm)|*.htm|HTML-files (*.html)|*.html");
+    EXPECT_EQ(dialogs.Requests()[0].defaultExt, "htm");
+    // A filed document is saved to its path without a question.
+    Type("!");
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(ReadBytes(dir.File("page.html")), "new text!\r\n");
+    EXPECT_EQ(dialogs.Requests().size(), 1u);
+}
+
+TEST_F(MainFormTest, TheSaveDialogsDefaultExtensionFollowsTheFileType) {
+    qm::TForm1& form = Start();
+    form.SaveDialog1.FilterIndex = 2;
+    form.SaveDialog1TypeChange();
+    EXPECT_EQ(form.SaveDialog1.DefaultExt, "html");
+    form.SaveDialog1.FilterIndex = 1;
+    form.SaveDialog1TypeChange();
+    EXPECT_EQ(form.SaveDialog1.DefaultExt, "htm");
+}
+
+TEST_F(MainFormTest, SaveAsOntoAnExistingFileAsksAndNoReopensTheDialog) {
+    WriteBytes(dir.File("old.htm"), "old");
+    qm::TForm1& form = Start();
+    Type("doc");
+    // Cancel: nothing is saved or changed.
+    dialogs.ExpectSaveDialog(dir.File("old.htm"));
+    dialogs.ExpectConfirm(kOverwrite, DialogAnswer::Cancel);
+    Command(ID_FILE_SAVEAS);
+    EXPECT_EQ(ReadBytes(dir.File("old.htm")), "old");
+    EXPECT_EQ(TabNames(), "Untitled");
+    EXPECT_TRUE(form.CurrentEditor().Modified());
+    // No: the dialog comes again, and another name is saved.
+    dialogs.ExpectSaveDialog(dir.File("old.htm"));
+    dialogs.ExpectConfirm(kOverwrite, DialogAnswer::No);
+    dialogs.ExpectSaveDialog(dir.File("new.htm"));
+    Command(ID_FILE_SAVEAS);
+    EXPECT_EQ(ReadBytes(dir.File("old.htm")), "old");
+    EXPECT_EQ(ReadBytes(dir.File("new.htm")), "doc\r\n");
+    EXPECT_EQ(TabNames(), "new.htm");
+    // Yes onto the document's own file.
+    Type("2");
+    dialogs.ExpectSaveDialog(dir.File("new.htm"));
+    dialogs.ExpectConfirm(kOverwrite, DialogAnswer::Yes);
+    Command(ID_FILE_SAVEAS);
+    EXPECT_EQ(ReadBytes(dir.File("new.htm")), "doc2\r\n");
+    EXPECT_FALSE(form.CurrentEditor().Modified());
+    // A cancelled dialog ends it all.
+    dialogs.ExpectSaveDialog("");
+    Command(ID_FILE_SAVEAS);
+    EXPECT_EQ(form.FileNameList[0], dir.File("new.htm"));
+}
+
+TEST_F(MainFormTest, CloseOfUnmodifiedAndModifiedDocumentsWithEachAnswer) {
+    WriteBytes(dir.File("filed.htm"), "filed");
+    qm::TForm1& form = Start();
+    form.OpenFile(dir.File("filed.htm"));
+    Command(ID_FILE_CLOSE);  // unmodified: no question
+    EXPECT_EQ(TabNames(), "Untitled");
+
+    form.OpenFile(dir.File("filed.htm"));
+    Type("x");
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Cancel);
+    Command(ID_FILE_CLOSE);
+    EXPECT_TRUE(form.CloseCancelled);
+    EXPECT_EQ(TabNames(), "Untitled|filed.htm");
+
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::No);
+    Command(ID_FILE_CLOSE);
+    EXPECT_EQ(ReadBytes(dir.File("filed.htm")), "filed");
+    EXPECT_EQ(TabNames(), "Untitled");
+
+    form.OpenFile(dir.File("filed.htm"));
+    Type("y");
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Yes);  // filed: saved without a dialog
+    Command(ID_FILE_CLOSE);
+    EXPECT_EQ(ReadBytes(dir.File("filed.htm")), "yfiled\r\n");
+    EXPECT_EQ(TabNames(), "Untitled");
+
+    Type("z");  // the new document
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Yes);
+    dialogs.ExpectSaveDialog(dir.File("fresh.htm"));
+    Command(ID_FILE_CLOSE);
+    EXPECT_EQ(ReadBytes(dir.File("fresh.htm")), "z\r\n");
+    EXPECT_EQ(TabCount(), 0);
+}
+
+TEST_F(MainFormTest, CancellingTheSaveDialogOfAClosingNewDocumentCancelsTheClose) {
+    qm::TForm1& form = Start();
+    Type("precious");
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Yes);
+    dialogs.ExpectSaveDialog("");
+    Command(ID_FILE_CLOSE);
+    EXPECT_TRUE(form.CloseCancelled);
+    EXPECT_EQ(TabNames(), "Untitled");
+    EXPECT_EQ(form.CurrentEditor().Text(), "precious");
+}
+
+TEST_F(MainFormTest, CloseAllStopsAtCancelAndKeepsTheRest) {
+    WriteBytes(dir.File("a.htm"), "a");
+    qm::TForm1& form = Start();  // Untitled, unmodified
+    form.OpenFile(dir.File("a.htm"));
+    Type("1");
+    Command(ID_FILE_NEW);
+    Type("2");
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Cancel);  // a.htm
+    Command(ID_FILE_CLOSEALL);
+    EXPECT_EQ(TabNames(), "a.htm|Untitled");
+    EXPECT_EQ(form.CurrentIndex(), 0);
+    EXPECT_EQ(form.StatusBar1.PanelText(1), "No file is opened");
+    ASSERT_EQ(dialogs.Requests().size(), 1u);
+
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::No);
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::No);
+    Command(ID_FILE_CLOSEALL);
+    EXPECT_EQ(TabCount(), 0);
+    EXPECT_EQ(ReadBytes(dir.File("a.htm")), "a");
+}
+
+TEST_F(MainFormTest, ExitKeepsTheWindowWhenTheUserCancelsAndNeverDropsAnUnnamedDocument) {
+    qm::TForm1& form = Start();
+    Type("keep");
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Cancel);
+    Command(ID_FILE_EXIT);
+    ASSERT_TRUE(IsWindow(form.Handle()));
+    EXPECT_FALSE(form.Closing);
+    EXPECT_EQ(TabNames(), "Untitled");
+
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Yes);
+    dialogs.ExpectSaveDialog("");
+    Command(ID_FILE_EXIT);
+    ASSERT_TRUE(IsWindow(form.Handle()));
+    EXPECT_EQ(form.CurrentEditor().Text(), "keep");
+
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::No);
+    Command(ID_FILE_EXIT);
+    EXPECT_FALSE(IsWindow(form.Handle()));
+    EXPECT_TRUE(form.Closing);
+    EXPECT_EQ(form.IniFile, nullptr);
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// A failed save reports the error and changes nothing: the old file, the
+// modified mark, the path entry and the tab name stay.
+class FailedSaveTest : public MainFormTest {
+protected:
+    void ExpectNothingChanged(const std::string& path, const std::string& oldBytes, const std::string& tabNames) {
+        EXPECT_EQ(ReadBytes(path), oldBytes);
+        EXPECT_TRUE(Form().CurrentEditor().Modified());
+        EXPECT_EQ(TabNames(), tabNames);
+        EXPECT_EQ(CountEntries(dir.Path()), entries_) << "no temporary file is left";
+    }
+    void CountNow() { entries_ = CountEntries(dir.Path()); }
+
+private:
+    int entries_ = 0;
+};
+
+TEST_F(FailedSaveTest, AReadOnlyFileIsRefusedAndLeftAsItWas) {
+    WriteBytes(dir.File("ro.htm"), "old");
+    SetFileAttributesA(dir.File("ro.htm").c_str(), FILE_ATTRIBUTE_READONLY);
+    qm::TForm1& form = Start();
+    form.OpenFile(dir.File("ro.htm"));
+    Type("new");
+    CountNow();
+    dialogs.ExpectError();
+    Command(ID_FILE_SAVE);
+    ExpectNothingChanged(dir.File("ro.htm"), "old", "Untitled|ro.htm");
+    EXPECT_TRUE(GetFileAttributesA(dir.File("ro.htm").c_str()) & FILE_ATTRIBUTE_READONLY);
+    // Close -> Yes fails the same way and keeps the document open.
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Yes);
+    dialogs.ExpectError();
+    Command(ID_FILE_CLOSE);
+    ExpectNothingChanged(dir.File("ro.htm"), "old", "Untitled|ro.htm");
+    SetFileAttributesA(dir.File("ro.htm").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FailedSaveTest, AFullDiskLeavesTheOldFile) {
+    WriteBytes(dir.File("full.htm"), "old");
+    qm::TForm1& form = Start();
+    form.OpenFile(dir.File("full.htm"));
+    Type("new");
+    CountNow();
+    qm::DocumentFileTestHooks hooks;
+    hooks.failWriteNumber = 1;
+    qm::SetDocumentFileTestHooks(hooks);
+    dialogs.ExpectError();
+    Command(ID_FILE_SAVE);
+    qm::SetDocumentFileTestHooks({});
+    ExpectNothingChanged(dir.File("full.htm"), "old", "Untitled|full.htm");
+    EXPECT_EQ(form.FileNameList[1], dir.File("full.htm"));
+}
+
+TEST_F(FailedSaveTest, AMissingFolderKeepsTheDocumentNewAndOpenDuringExit) {
+    qm::TForm1& form = Start();
+    Type("text");
+    CountNow();
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Yes);
+    dialogs.ExpectSaveDialog(dir.File("no such folder\\a.htm"));
+    dialogs.ExpectError();
+    Command(ID_FILE_EXIT);
+    ASSERT_TRUE(IsWindow(form.Handle())) << "a failed save ends the exit";
+    EXPECT_TRUE(form.CurrentEditor().Modified());
+    EXPECT_EQ(form.FileNameList[0], "Untitled");
+    EXPECT_EQ(TabNames(), "Untitled");
+    EXPECT_EQ(CountEntries(dir.Path()), 0);
+}
+
+}  // namespace
+}  // namespace qmtest

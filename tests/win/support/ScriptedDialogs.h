@@ -1,0 +1,50 @@
+// A dialog script for tests: answers the program's boxes and file dialogs
+// from a queue of expected requests, and records every request.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "ui/DialogSeam.h"
+
+namespace qmtest {
+
+class ScriptedDialogs : public qm::DialogScript {
+public:
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    // The next request must be of this kind (and, when `text` is not empty,
+    // carry this text); it gets this answer.
+    void Expect(qm::DialogKind kind, const std::string& text, qm::DialogAnswer answer,
+                const std::string& fileName = "", int filterIndex = 0);
+    void ExpectConfirm(const std::string& text, qm::DialogAnswer answer) {
+        Expect(qm::DialogKind::Confirm, text, answer);
+    }
+    void ExpectMessage(const std::string& text) { Expect(qm::DialogKind::Message, text, qm::DialogAnswer::Ok); }
+    void ExpectSaveDialog(const std::string& fileName, int filterIndex = 0) {
+        Expect(qm::DialogKind::SaveFile, "", fileName.empty() ? qm::DialogAnswer::Cancel : qm::DialogAnswer::Ok,
+               fileName, filterIndex);
+    }
+    void ExpectError() { Expect(qm::DialogKind::Error, "", qm::DialogAnswer::Ok); }
+
+    qm::DialogResponse Answer(const qm::DialogRequest& request) override;
+
+    // Every request so far, in order.
+    const std::vector<qm::DialogRequest>& Requests() const { return requests_; }
+    // Texts of the requests of one kind.
+    std::vector<std::string> Texts(qm::DialogKind kind) const;
+    bool AllAnswered() const { return expected_.empty(); }
+
+private:
+    struct Expected {
+        qm::DialogKind kind;
+        std::string text;
+        qm::DialogResponse response;
+    };
+    std::deque<Expected> expected_;
+    std::vector<qm::DialogRequest> requests_;
+};
+
+}  // namespace qmtest
