@@ -94,7 +94,9 @@ inline std::vector<TKeyDescr> ScanRuleKeys(TColorRule& Rule, std::string_view Te
 inline std::vector<TKeyDescr> PaintRuns(TColorPainter& Painter, std::string_view Text, const TPaintInput& Input = {},
                                         int32_t ScanFrom = 0, int32_t ScanLimit = -1) {
     const int count = Painter.BuildRuns(TestSnapshot(Text, ScanFrom, ScanLimit), Input);
-    if (count < Painter.KeyList.Count()) EXPECT_EQ(Painter.KeyList[count].KeyBeg, kEmptyKey);
+    if (count < Painter.KeyList.Count()) {
+        EXPECT_EQ(Painter.KeyList[count].KeyBeg, kEmptyKey);
+    }
     return FirstRecords(Painter.KeyList, count);
 }
 
