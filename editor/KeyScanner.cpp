@@ -34,6 +34,10 @@ std::string_view SearchedKeyword(const std::string& Keyword) {
     return key.substr(0, kMaxKeywordLength);
 }
 
+void ResetFoundAt(TKeyTable& Table) {
+    for (TKeyPair& entry : Table) entry.FoundAt = kNotSearched;
+}
+
 int32_t Saturate(int64_t Value) {
     return static_cast<int32_t>(std::clamp<int64_t>(Value, INT32_MIN, INT32_MAX));
 }
@@ -156,12 +160,6 @@ int TKeyScanner::ChooseBeginKey(TKeyTable& Table, int32_t From) const {
     }
     return chosen;
 }
-
-namespace {
-void ResetFoundAt(TKeyTable& Table) {
-    for (TKeyPair& entry : Table) entry.FoundAt = kNotSearched;
-}
-}  // namespace
 
 int TKeyScanner::ScanBeginEnd(TColorRule& Rule, int Index) {
     if (!Rule.KeyTable) return Index;
