@@ -15,6 +15,7 @@
 namespace {
 
 using qmtest::RunningProgram;
+using qmtest::SendWithTimeout;
 
 constexpr DWORD kStartTimeoutMs = 20000;
 constexpr DWORD kStepTimeoutMs = 5000;
@@ -23,26 +24,35 @@ const std::string kOriginal = "<html>\nold line\r\n";
 
 class QuillmereE2E : public ::testing::Test {
 protected:
-    // Starts the program in the temp folder with `argument`, waits for the
-    // main window and its one document.
+    // Starts the program in the temp folder with `argument` and waits for
+    // its main window (the one with the tab strip; plain message boxes carry
+    // the same caption). A message box instead fails the test with its text.
     void Start(const std::string& argument) {
         program_ = std::make_unique<RunningProgram>(qmtest::WindowsPathFromUnix(QM_EXE_PATH),
                                                     std::vector<std::string>{argument}, dir_.Path());
-        ASSERT_TRUE(qmtest::WaitUntil(
-            [this] {
+        HWND box = nullptr;
+        qmtest::WaitUntil(
+            [&] {
+                box = program_->FindWindowByCaption("Quillmere", "#32770");
                 main_ = program_->FindWindowByCaption("Quillmere");
-                return (main_ && TabStrip()) || !program_->Running();
+                if (main_ && !TabStrip()) main_ = nullptr;
+                return main_ || box || !program_->Running();
             },
-            kStartTimeoutMs))
-            << "no main window";
-        ASSERT_TRUE(program_->Running());
+            kStartTimeoutMs);
+        ASSERT_EQ(box, nullptr) << "message at start: " << MessageText(box);
+        ASSERT_NE(main_, nullptr) << "no main window";
+    }
+
+    // The text of a message box or question.
+    static std::string MessageText(HWND box) {
+        HWND label = qmtest::FindChild(box, "Static", [](HWND s) { return !qmtest::TextOf(s).empty(); });
+        return label ? qmtest::TextOf(label) : std::string();
     }
 
     HWND TabStrip() const { return qmtest::FindChild(main_, WC_TABCONTROLA); }
     HWND StatusBar() const { return qmtest::FindChild(main_, STATUSCLASSNAMEA); }
-    int TabCount() const {
-        return static_cast<int>(SendMessageA(TabStrip(), TCM_GETITEMCOUNT, 0, 0));
-    }
+    int TabCount() const { return static_cast<int>(SendWithTimeout(TabStrip(), TCM_GETITEMCOUNT, 0, 0)); }
+    static bool Modified(HWND editor) { return SendWithTimeout(editor, EM_GETMODIFY, 0, 0) != 0; }
     // The visible document editor (the grey read-only one underneath does
     // not count).
     HWND Editor() const {
@@ -56,23 +66,45 @@ protected:
     void TypeAtEnd(const std::string& text) {
         HWND editor = Editor();
         ASSERT_NE(editor, nullptr);
-        const LRESULT end = SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0);
-        SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(end), end);
+        const LRESULT end = SendWithTimeout(editor, WM_GETTEXTLENGTH, 0, 0);
+        SendWithTimeout(editor, EM_SETSEL, static_cast<WPARAM>(end), end);
         RunningProgram::TypeChars(editor, text);
     }
 
     void Choose(const std::string& menu, const std::string& item) {
-        ASSERT_TRUE(program_->ChooseMenuItem(main_, menu, item)) << menu << " > " << item;
+        ASSERT_NO_THROW(program_->ChooseMenuItem(main_, menu, item)) << menu << " > " << item;
+    }
+
+    // Starts with a saved file, types into it and picks File > Exit: the
+    // question about the modified document must come up.
+    HWND ExitWithModifiedDocument() {
+        qmtest::WriteBytes(path_, kOriginal);
+        Start("page.htm");
+        if (HasFatalFailure()) return nullptr;
+        TypeAtEnd("typed");
+        EXPECT_EQ(qmtest::ReadBytes(path_), kOriginal);  // typing alone writes nothing
+        Choose("&File", "E&xit");
+        if (HasFatalFailure()) return nullptr;
+        HWND confirm = program_->WaitForWindow("Confirm", kStepTimeoutMs);
+        EXPECT_NE(confirm, nullptr) << "no question before exit";
+        if (!confirm) return nullptr;
+        EXPECT_EQ(MessageText(confirm), "Want to save changes?");
+        for (const char* caption : {"&Yes", "&No", "Cancel"}) {
+            EXPECT_NE(qmtest::FindChild(confirm, "Button", [&](HWND b) { return qmtest::TextOf(b) == caption; }),
+                      nullptr)
+                << caption;
+        }
+        return confirm;
     }
 
     qmtest::TempDir dir_;
+    const std::string path_ = dir_.File("page.htm");
     std::unique_ptr<RunningProgram> program_;
     HWND main_ = nullptr;
 };
 
 TEST_F(QuillmereE2E, TypeSaveAndClose) {
-    const std::string path = dir_.File("page.htm");
-    qmtest::WriteBytes(path, kOriginal);
+    qmtest::WriteBytes(path_, kOriginal);
     ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
 
     EXPECT_EQ(TabCount(), 1);
@@ -80,20 +112,59 @@ TEST_F(QuillmereE2E, TypeSaveAndClose) {
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(qmtest::TextOf(editor), "<html>\r\nold line\r\n");
     // A bare name is taken from the working folder.
-    EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel1() == path; }, kStepTimeoutMs)) << Panel1();
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel1() == path_; }, kStepTimeoutMs)) << Panel1();
 
     ASSERT_NO_FATAL_FAILURE(TypeAtEnd("<p>new</p>\rend"));
-    Choose("&File", "&Save");
+    ASSERT_TRUE(Modified(editor));
+    ASSERT_NO_FATAL_FAILURE(Choose("&File", "&Save"));
+    // The modified mark goes when the file is written; read it only then,
+    // so as not to hold it open while the program replaces it.
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return !Modified(editor); }, kStepTimeoutMs));
     const std::string expected = "<html>\r\nold line\r\n<p>new</p>\r\nend\r\n";
-    EXPECT_TRUE(qmtest::WaitUntil([&] { return qmtest::ReadBytes(path) == expected; }, kStepTimeoutMs))
-        << qmtest::ReadBytes(path);
+    EXPECT_EQ(qmtest::ReadBytes(path_), expected);
 
-    Choose("&File", "&Close");
+    ASSERT_NO_FATAL_FAILURE(Choose("&File", "&Close"));
     EXPECT_TRUE(qmtest::WaitUntil([&] { return TabCount() == 0; }, kStepTimeoutMs));
     EXPECT_EQ(Editor(), nullptr);
     EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel1() == "No file is opened"; }, kStepTimeoutMs)) << Panel1();
     EXPECT_EQ(program_->FindWindowByCaption("Confirm"), nullptr);
-    EXPECT_EQ(qmtest::ReadBytes(path), expected);
+    EXPECT_EQ(qmtest::ReadBytes(path_), expected);
+}
+
+TEST_F(QuillmereE2E, ExitAnsweredNoEndsWithoutSaving) {
+    HWND confirm = ExitWithModifiedDocument();
+    ASSERT_NE(confirm, nullptr);
+    ASSERT_TRUE(RunningProgram::ClickButton(confirm, "&No"));
+    ASSERT_TRUE(program_->WaitForExit(kStepTimeoutMs)) << "still running after No";
+    EXPECT_EQ(program_->ExitCode(), 0u);
+    EXPECT_EQ(qmtest::ReadBytes(path_), kOriginal);
+}
+
+TEST_F(QuillmereE2E, ExitAnsweredYesSavesFirst) {
+    HWND confirm = ExitWithModifiedDocument();
+    ASSERT_NE(confirm, nullptr);
+    ASSERT_TRUE(RunningProgram::ClickButton(confirm, "&Yes"));
+    ASSERT_TRUE(program_->WaitForExit(kStepTimeoutMs)) << "still running after Yes";
+    EXPECT_EQ(program_->ExitCode(), 0u);
+    EXPECT_EQ(qmtest::ReadBytes(path_), "<html>\r\nold line\r\ntyped\r\n");
+}
+
+TEST_F(QuillmereE2E, EscapeOnTheQuestionCancelsTheExit) {
+    HWND confirm = ExitWithModifiedDocument();
+    ASSERT_NE(confirm, nullptr);
+    ASSERT_TRUE(program_->BringToFront(confirm));
+    qmtest::SendKeys({{VK_ESCAPE}});
+    ASSERT_TRUE(RunningProgram::WaitForWindowGone(confirm, kStepTimeoutMs));
+    // Nothing closes behind the vanished question.
+    Sleep(300);
+    EXPECT_TRUE(program_->Running());
+    EXPECT_TRUE(IsWindowVisible(main_));
+    EXPECT_EQ(TabCount(), 1);
+    HWND editor = Editor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(qmtest::TextOf(editor), "<html>\r\nold line\r\ntyped");
+    EXPECT_TRUE(Modified(editor));
+    EXPECT_EQ(qmtest::ReadBytes(path_), kOriginal);
 }
 
 }  // namespace

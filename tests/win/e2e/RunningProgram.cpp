@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cctype>
+#include <cstdio>
 #include <stdexcept>
 
 namespace qmtest {
@@ -19,16 +20,6 @@ bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
         }
     }
     return true;
-}
-
-// A message to another process's window, given up after a while instead of
-// waiting for ever on a program that hangs.
-LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result)) {
-        throw std::runtime_error("no answer from window to message " + std::to_string(message));
-    }
-    return static_cast<LRESULT>(result);
 }
 
 // The letter after the '&' of a caption, as a virtual key.
@@ -75,6 +66,14 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
 }
 
 }  // namespace
+
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result)) {
+        throw std::runtime_error("no answer from the window to message " + std::to_string(message));
+    }
+    return static_cast<LRESULT>(result);
+}
 
 std::string WindowsPathFromUnix(const std::string& path) {
     if (path.empty() || path[0] != '/') return path;
@@ -244,31 +243,27 @@ bool RunningProgram::ClickButton(HWND dialog, const std::string& caption) {
     return PostMessageA(button, BM_CLICK, 0, 0) != 0;
 }
 
-bool RunningProgram::ChooseMenuItem(HWND window, const std::string& menu, const std::string& item) const {
-    if (!BringToFront(window)) return false;
-    SendKeys({{AccessKey(menu), true}});
-    if (!WaitUntil([this] { return MenuOpen(); }, 3000)) return false;
-    SendKeys({{AccessKey(item)}});
-    return WaitUntil([this] { return !MenuOpen(); }, 3000);
-}
-
-UINT RunningProgram::MenuItemId(HWND window, const std::string& menu, const std::string& item) {
-    auto captionAt = [](HMENU m, int position) {
+void RunningProgram::ChooseMenuItem(HWND window, const std::string& menu, const std::string& item) const {
+    auto describe = [](HWND w) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
         char text[256] = {};
-        GetMenuStringA(m, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-        return std::string(text);
+        if (w) GetWindowTextA(w, text, sizeof text);
+        return "foreground " + ClassOf(w) + " \"" + text + "\" of process " + std::to_string(pid);
     };
-    HMENU bar = GetMenu(window);
-    if (!bar) return 0;
-    for (int i = 0; i < GetMenuItemCount(bar); ++i) {
-        if (captionAt(bar, i) != menu) continue;
-        HMENU popup = GetSubMenu(bar, i);
-        if (!popup) return 0;
-        for (int j = 0; j < GetMenuItemCount(popup); ++j) {
-            if (captionAt(popup, j) == item) return GetMenuItemID(popup, j);
+    // Another program may take the foreground in between: try again then.
+    for (int attempt = 1;; ++attempt) {
+        if (!BringToFront(window)) {
+            throw std::runtime_error("cannot bring the window to the front; " + describe(GetForegroundWindow()));
         }
+        SendKeys({{AccessKey(menu), true}});
+        if (WaitUntil([this] { return MenuOpen(); }, 1500)) break;
+        const std::string what = menu + " did not open; " + describe(GetForegroundWindow());
+        if (attempt == 3) throw std::runtime_error(what);
+        fprintf(stderr, "%s; trying again\n", what.c_str());
     }
-    return 0;
+    SendKeys({{AccessKey(item)}});
+    if (!WaitUntil([this] { return !MenuOpen(); }, 3000)) throw std::runtime_error(item + " did not close the menu");
 }
 
 std::string RunningProgram::StatusText(HWND statusBar, int panel) const {

@@ -19,6 +19,10 @@ std::string WindowsPathFromUnix(const std::string& path);
 // have passed; returns its last value.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
+// SendMessage to another process's window, given up (std::runtime_error)
+// after five seconds instead of waiting for ever on a program that hangs.
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // A window's class name and text. The text is asked for with a time limit,
 // so a hung program cannot hang the test.
 std::string ClassOf(HWND window);
@@ -82,12 +86,9 @@ public:
 
     // Opens the menu bar item captioned `menu` of `window` with its access
     // key (Alt + letter) and picks `item` with its access key, through the
-    // input queue. False when the menu did not open.
-    bool ChooseMenuItem(HWND window, const std::string& menu, const std::string& item) const;
-
-    // The command id of the item captioned `item` in the menu bar item
-    // captioned `menu` of `window`; 0 when there is no such item.
-    static UINT MenuItemId(HWND window, const std::string& menu, const std::string& item);
+    // input queue. Throws std::runtime_error when the menu does not open
+    // (or close again).
+    void ChooseMenuItem(HWND window, const std::string& menu, const std::string& item) const;
 
     // The text of one panel of a status bar of this process (read through
     // the process's own memory).
