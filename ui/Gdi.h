@@ -108,7 +108,8 @@ public:
 
     HANDLE Get() const { return handle_; }
     bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    // Closes now and reports whether the close succeeded.
+    // Closes now; false, with the last error set, when the system reports a
+    // failure (which for a written file can mean data that never arrived).
     bool Close() {
         if (!Valid()) return true;
         BOOL ok = CloseHandle(handle_);
