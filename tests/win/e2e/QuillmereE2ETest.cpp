@@ -152,8 +152,8 @@ TEST_F(QuillmereE2E, ExitAnsweredYesSavesFirst) {
 TEST_F(QuillmereE2E, EscapeOnTheQuestionCancelsTheExit) {
     HWND confirm = ExitWithModifiedDocument();
     ASSERT_NE(confirm, nullptr);
-    ASSERT_TRUE(program_->BringToFront(confirm));
-    qmtest::SendKeys({{VK_ESCAPE}});
+    HWND focus = qmtest::FocusOf(confirm);
+    qmtest::PressKey(focus && IsChild(confirm, focus) ? focus : confirm, VK_ESCAPE);
     ASSERT_TRUE(RunningProgram::WaitForWindowGone(confirm, kStepTimeoutMs));
     // Nothing closes behind the vanished question.
     Sleep(300);
@@ -164,6 +164,14 @@ TEST_F(QuillmereE2E, EscapeOnTheQuestionCancelsTheExit) {
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(qmtest::TextOf(editor), "<html>\r\nold line\r\ntyped");
     EXPECT_TRUE(Modified(editor));
+    EXPECT_EQ(qmtest::ReadBytes(path_), kOriginal);
+
+    // The program still answers: a second Exit asks again, and No ends it.
+    ASSERT_NO_FATAL_FAILURE(Choose("&File", "E&xit"));
+    confirm = program_->WaitForWindow("Confirm", kStepTimeoutMs);
+    ASSERT_NE(confirm, nullptr) << "no question at the second exit";
+    ASSERT_TRUE(RunningProgram::ClickButton(confirm, "&No"));
+    EXPECT_TRUE(program_->WaitForExit(kStepTimeoutMs)) << "still running after No";
     EXPECT_EQ(qmtest::ReadBytes(path_), kOriginal);
 }
 

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <cctype>
-#include <cstdio>
 #include <stdexcept>
 
 namespace qmtest {
@@ -117,24 +116,23 @@ HWND FindChild(HWND parent, const std::string& className, const std::function<bo
     return state.found;
 }
 
-void SendKeys(const std::vector<KeyPress>& keys) {
-    std::vector<INPUT> inputs;
-    auto add = [&inputs](WORD key, bool up) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    };
-    for (const KeyPress& press : keys) {
-        if (press.alt) add(VK_MENU, false);
-        add(press.key, false);
-        add(press.key, true);
-        if (press.alt) add(VK_MENU, true);
+void PressKey(HWND target, WORD key, bool alt) {
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    const LPARAM altDown = alt ? LPARAM{1} << 29 : 0;
+    const LPARAM released = (LPARAM{1} << 30) | (LPARAM{1} << 31);
+    const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const UINT up = alt ? WM_SYSKEYUP : WM_KEYUP;
+    if (!PostMessageA(target, down, key, 1 | scan | altDown) ||
+        !PostMessageA(target, up, key, 1 | scan | altDown | released)) {
+        throw std::runtime_error("cannot post a key: error " + std::to_string(GetLastError()));
     }
-    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    if (sent != inputs.size()) throw std::runtime_error("SendInput failed: " + std::to_string(GetLastError()));
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
 }
 
 RunningProgram::RunningProgram(const std::string& exePath, const std::vector<std::string>& arguments,
@@ -221,16 +219,6 @@ bool RunningProgram::MenuOpen() const {
     return false;
 }
 
-bool RunningProgram::BringToFront(HWND window) const {
-    return WaitUntil(
-        [window] {
-            if (GetForegroundWindow() == window) return true;
-            SetForegroundWindow(window);
-            return false;
-        },
-        3000);
-}
-
 void RunningProgram::TypeChars(HWND edit, const std::string& text) {
     for (char c : text) SendWithTimeout(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
@@ -244,25 +232,10 @@ bool RunningProgram::ClickButton(HWND dialog, const std::string& caption) {
 }
 
 void RunningProgram::ChooseMenuItem(HWND window, const std::string& menu, const std::string& item) const {
-    auto describe = [](HWND w) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        char text[256] = {};
-        if (w) GetWindowTextA(w, text, sizeof text);
-        return "foreground " + ClassOf(w) + " \"" + text + "\" of process " + std::to_string(pid);
-    };
-    // Another program may take the foreground in between: try again then.
-    for (int attempt = 1;; ++attempt) {
-        if (!BringToFront(window)) {
-            throw std::runtime_error("cannot bring the window to the front; " + describe(GetForegroundWindow()));
-        }
-        SendKeys({{AccessKey(menu), true}});
-        if (WaitUntil([this] { return MenuOpen(); }, 1500)) break;
-        const std::string what = menu + " did not open; " + describe(GetForegroundWindow());
-        if (attempt == 3) throw std::runtime_error(what);
-        fprintf(stderr, "%s; trying again\n", what.c_str());
-    }
-    SendKeys({{AccessKey(item)}});
+    PressKey(window, AccessKey(menu), true);
+    if (!WaitUntil([this] { return MenuOpen(); }, 3000)) throw std::runtime_error(menu + " did not open");
+    // The open menu reads the keys of its thread, whichever window they name.
+    PressKey(window, AccessKey(item));
     if (!WaitUntil([this] { return !MenuOpen(); }, 3000)) throw std::runtime_error(item + " did not close the menu");
 }
 

@@ -32,15 +32,15 @@ std::string TextOf(HWND window);
 // (letter case ignored) and that `accept` accepts; nullptr if none.
 HWND FindChild(HWND parent, const std::string& className, const std::function<bool(HWND)>& accept = {});
 
-// One key press (down and up) of a virtual key, with Alt held when asked.
-struct KeyPress {
-    WORD key;
-    bool alt = false;
-};
+// Presses a key (down and up, with Alt held when asked) in the program that
+// owns `target`: the key messages go to the queue of the window's thread,
+// where the program's own loop translates and handles them as typed keys.
+// Keys through the system-wide input queue (SendInput) would go to whichever
+// window is in front, and other programs run in the same Wine session.
+void PressKey(HWND target, WORD key, bool alt = false);
 
-// Keys through the system's input queue: they go to whichever window has
-// the keyboard focus, like keys typed by a user.
-void SendKeys(const std::vector<KeyPress>& keys);
+// The window that has the keyboard focus in the thread of `window`.
+HWND FocusOf(HWND window);
 
 class RunningProgram {
 public:
@@ -73,9 +73,6 @@ public:
     // Whether the process shows a drop-down menu now.
     bool MenuOpen() const;
 
-    // Makes `window` the foreground window and waits until it is.
-    bool BringToFront(HWND window) const;
-
     // Types `text` into `edit` as characters (WM_CHAR, one per byte; "\r"
     // is the Return key).
     static void TypeChars(HWND edit, const std::string& text);
@@ -85,9 +82,8 @@ public:
     static bool ClickButton(HWND dialog, const std::string& caption);
 
     // Opens the menu bar item captioned `menu` of `window` with its access
-    // key (Alt + letter) and picks `item` with its access key, through the
-    // input queue. Throws std::runtime_error when the menu does not open
-    // (or close again).
+    // key (Alt + letter) and picks `item` with its access key. Throws
+    // std::runtime_error when the menu does not open or does not close.
     void ChooseMenuItem(HWND window, const std::string& menu, const std::string& item) const;
 
     // The text of one panel of a status bar of this process (read through
