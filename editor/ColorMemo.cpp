@@ -13,8 +13,11 @@ constexpr char kSelfProperty[] = "QuillmereColorMemo";
 constexpr UINT_PTR kSubclassId = 1;
 }  // namespace
 
-TColorMemo::TColorMemo(HWND parent, int id) : parent_(parent), id_(id) {
+TColorMemo::TColorMemo(HWND parent, int id)
+    : painter_(this), DrawCanvas(handle_), OnDraw(painter_.OnDraw), parent_(parent), id_(id), edit_(handle_, stats_),
+      text_(edit_) {
     gdiFont_ = CreateGdiFont(font_);
+    DrawCanvas.SetFont(gdiFont_.Get());
     background_.Reset(CreateSolidBrush(ToColorRef(color_)));
     CreateNative();
 }
@@ -73,6 +76,11 @@ void TColorMemo::Recreate() {
     const int selStart = SelStart(), selLength = SelLength();
     const bool modified = Modified();
     const bool focused = GetFocus() == handle_;
+    // Putting the text back is no change of the user's.
+    struct Recreating {
+        bool& flag;
+        ~Recreating() { flag = false; }
+    } recreating{recreating_ = true};
     DestroyNative();
     CreateNative();
     SetText(text);
@@ -112,6 +120,8 @@ void TColorMemo::SetText(const std::string& text) {
         SendMessageA(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
         throw Error("The editor cannot hold a text of " + std::to_string(text.size()) + " characters.");
     }
+    // A multi-line EDIT control reports no change for WM_SETTEXT.
+    if (!recreating_) Changed();
 }
 
 int TColorMemo::TextLength() const { return static_cast<int>(SendMessageA(handle_, WM_GETTEXTLENGTH, 0, 0)); }
@@ -160,6 +170,7 @@ void TColorMemo::SetFont(const TFont& font) {
     qm::Font made = CreateGdiFont(font);
     font_ = font;
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(made.Get()), TRUE);
+    DrawCanvas.SetFont(made.Get());
     gdiFont_ = std::move(made);
     InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -206,6 +217,7 @@ bool TColorMemo::ReflectParentMessage(UINT message, WPARAM wParam, LPARAM lParam
 
 void TColorMemo::Changed() {
     if (OnChange) OnChange();
+    TextChanged();
 }
 
 bool TColorMemo::ShowPopup(LPARAM lParam) {
@@ -221,8 +233,51 @@ bool TColorMemo::ShowPopup(LPARAM lParam) {
     return true;
 }
 
+void TColorMemo::SetCursor(TCursor cursor) {
+    if (cursor == cursor_) return;
+    cursor_ = cursor;
+    // Show it at once when the mouse is over the control.
+    POINT at;
+    if (handle_ && GetCursorPos(&at) && WindowFromPoint(at) == handle_) {
+        SendMessageA(handle_, WM_SETCURSOR, reinterpret_cast<WPARAM>(handle_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    }
+}
+
 LRESULT TColorMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CONTEXTMENU && ShowPopup(lParam)) return 0;
+    switch (message) {
+    case WM_PAINT:
+        return Paint(reinterpret_cast<HDC>(wParam));
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        return KeyDown(message, wParam, lParam);
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        return KeyUp(message, wParam, lParam);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        return MouseDown(message, wParam, lParam);
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        return MouseUp(message, wParam, lParam);
+    case WM_MOUSEMOVE:
+        return MouseMove(message, wParam, lParam);
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+        return Scrolled(message, wParam, lParam);
+    case WM_SETCURSOR:
+        if (SetCursorShape(lParam)) return TRUE;
+        break;
+    case WM_CONTEXTMENU:
+        if (ShowPopup(lParam)) return 0;
+        break;
+    default:
+        break;
+    }
     return DefaultHandling(message, wParam, lParam);
 }
 

@@ -1,14 +1,21 @@
 // TColorMemo: the editor control of every document, over the native
 // multi-line EDIT control (subclassed), which keeps the text, caret,
-// selection, scrolling and undo.
+// selection, scrolling and undo. After the native control has painted, the
+// control paints the visible text again in the colours its rules find
+// (RedrawColors): tags, quoted values, comments, hot spots.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "editor/ColorPainter.h"
 #include "editor/ColorTypes.h"
+#include "editor/MemoCanvas.h"
+#include "editor/MemoInput.h"
+#include "editor/MemoText.h"
 #include "ui/Font.h"
 #include "ui/Gdi.h"
 
@@ -16,7 +23,38 @@ namespace qm {
 
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
+// Mouse cursors of the control. crDefault leaves the cursor to the native
+// control (an I-beam); crHotSpot is the program's pointing hand.
+using TCursor = int;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crHotSpot = 1;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crIBeam = -4;
+
+// Keys and buttons held during a key or mouse event.
+using TShiftState = unsigned;
+inline constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32,
+                             ssDouble = 64;
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+class TColorMemo;
+using TNotifyEvent = std::function<void(TColorMemo& Sender)>;
+using THotSpotClickEvent = std::function<void(TColorMemo& Sender, const std::string& SRC)>;
+// Draws a keyword run instead of the control: its text, the rectangle it
+// takes (line height high, as wide as the text) and the control's font
+// colour; the canvas's font colour is already the run's colour.
+using TKeyDrawEvent = std::function<void(TMemoCanvas& Canvas, const std::string& PKey, const RECT& Rect, TColor KColor)>;
+// Key events may change the key; a key set to 0 does not reach the native control.
+using TKeyEvent = std::function<void(TColorMemo& Sender, WORD& Key, TShiftState Shift)>;
+using TMouseEvent = std::function<void(TColorMemo& Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TColorMemo& Sender, TShiftState Shift, int X, int Y)>;
+
 class TColorMemo {
+    // First, for the members below that refer to them.
+    HWND handle_ = nullptr;
+    TColorPainter painter_;
+    TColorMemoStats stats_;
+
 public:
     TColorMemo(HWND parent, int id);
     virtual ~TColorMemo();
@@ -39,7 +77,8 @@ public:
     void SetFocus();
     bool Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
 
-    // Text. SetText refuses (throws) a text the control did not take whole.
+    // Text. SetText refuses (throws) a text the control did not take whole;
+    // otherwise it is a change of the text like any other (OnChange).
     std::string Text() const;
     void SetText(const std::string& text);
     int TextLength() const;
@@ -63,8 +102,14 @@ public:
     void SetWordWrap(bool wordWrap);
     TScrollStyle ScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle scrollBars);
-    bool RedrawAlways() const { return redrawAlways_; }
-    void SetRedrawAlways(bool redrawAlways) { redrawAlways_ = redrawAlways; }
+    // True: tab characters get keys of their own, which keep them out of the
+    // coloured runs (tabs are never drawn over either way).
+    bool WantTabs() const { return wantTabs_; }
+    void SetWantTabs(bool wantTabs) { wantTabs_ = wantTabs; }
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor cursor);
+    // The image of a cursor value; null for crDefault.
+    static HCURSOR CursorImage(TCursor cursor);
 
     // The context menu (owned elsewhere) whose commands go to `commandTarget`;
     // it opens on a right click only while enabled.
@@ -73,8 +118,48 @@ public:
     void SetPopupEnabled(bool enabled) { popupEnabled_ = enabled; }
     bool PopupEnabled() const { return popupEnabled_; }
 
+    // --- Colouring -------------------------------------------------------
+    TDrawRules& ColorRules() { return painter_.ColorRules; }
+    const TDrawRules& ColorRules() const { return painter_.ColorRules; }
+    // The rules become copies of the given ones; `rules` stays the caller's.
+    void SetColorRules(const TDrawRules& rules) { painter_.SetColorRules(rules); }
+    THotSpot& HotSpot() { return painter_.HotSpot; }
+    const THotSpot& HotSpot() const { return painter_.HotSpot; }
+    void SetHotSpot(const THotSpot& hotSpot) { painter_.SetHotSpot(hotSpot); }
+    // Records in DrawEventBuf, the array OnDraw fills; 0: none, and
+    // dtEventDraw rules find nothing.
+    int ColorLimMax() const { return painter_.ColorLimMax(); }
+    void SetColorLimMax(int value) { painter_.SetColorLimMax(value); }
+    // Every text change repaints all visible lines, and every paint redraws
+    // the caret's line up to the caret.
+    bool RedrawAlways() const { return redrawAlways_; }
+    void SetRedrawAlways(bool redrawAlways) { redrawAlways_ = redrawAlways; }
+
+    // Paints the colours again over what the native control shows: all
+    // visible lines, or only the caret's line. Sender is not used.
+    virtual void RedrawColors(const void* Sender, bool CaretLineOnly);
+
+    // The surface the colours are drawn on (and OnDrawKey draws on).
+    TMemoCanvas DrawCanvas;
+
+    // --- Events ------------------------------------------------------------
+    TNotifyEvent OnVScroll;  // after every vertical scroll message
+    TNotifyEvent OnHScroll;  // after every horizontal scroll message
+    THotSpotClickEvent OnHotSpotClick;
+    // Supplies the keys of dtEventDraw rules (see TDrawEvent).
+    TDrawEvent& OnDraw;
+    TKeyDrawEvent OnDrawKey;
     // Fired after the text changed.
     std::function<void()> OnChange;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+
+    // What the control counted while colouring.
+    const TColorMemoStats& Stats() const { return stats_; }
+    void ResetStats() { stats_ = TColorMemoStats{}; }
 
     // The parent hands on WM_COMMAND and WM_CTLCOLOREDIT / WM_CTLCOLORSTATIC
     // messages; true when they were this control's, with the result.
@@ -84,6 +169,7 @@ protected:
     // Messages of the subclassed EDIT control; the default is the native handling.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+    // The text changed (EN_CHANGE).
     virtual void Changed();
 
 private:
@@ -96,14 +182,42 @@ private:
     LRESULT CtlColor(HDC dc);
     bool ShowPopup(LPARAM lParam);
 
+    // Painting (ColorMemoPaint.cpp).
+    LRESULT Paint(HDC given);
+    void DrawRuns(int runCount);
+    void DrawRun(const TKeyDescr& run);
+    void DrawPart(int lineIndex, int32_t from, int32_t to);
+    static bool WidthMayDiffer(char c);
+    void Measure(int lineIndex);
+    int PartX(int lineIndex, int32_t offset);
+
+    // Input (ColorMemoInput.cpp).
+    LRESULT KeyDown(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT KeyUp(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT MouseDown(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT MouseUp(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT MouseMove(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Scrolled(UINT message, WPARAM wParam, LPARAM lParam);
+    bool SetCursorShape(LPARAM lParam);
+    void TextChanged();
+    // The pointed line and character (EM_CHARFROMPOS) and the line's text.
+    struct TPointed {
+        std::string Line;
+        int32_t LineStart;
+        int32_t CharPos;
+    };
+    bool PointAt(int x, int y, TPointed& pointed) const;
+    void HotSpotClick(int x, int y);
+
     HWND parent_;
     int id_;
-    HWND handle_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 185, height_ = 89;
     bool visible_ = true;
     bool readOnly_ = false;
     bool wordWrap_ = false;
     bool redrawAlways_ = false;
+    bool wantTabs_ = false;
+    TCursor cursor_ = crDefault;
     TScrollStyle scrollBars_ = TScrollStyle::ssNone;
     TColor color_ = clWindow;
     TFont font_;
@@ -112,6 +226,19 @@ private:
     HMENU popupMenu_ = nullptr;
     HWND commandTarget_ = nullptr;
     bool popupEnabled_ = true;
+
+    TTextChangeTracker changes_;
+    TEditQueries edit_;
+    TMemoText text_;
+    // Per paint: x of a line's first character, and the widths of the
+    // characters of the line last measured.
+    bool haveLineX_ = false;
+    int lineX_ = 0;
+    int measuredLine_ = -1;
+    size_t measuredEnd_ = 0;   // characters before the line's first odd one
+    bool lineHasOdd_ = false;  // ... odd ones other than tabs
+    std::vector<int> widths_;
+    bool recreating_ = false;
 };
 
 }  // namespace qm

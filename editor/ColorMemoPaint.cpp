@@ -1,0 +1,256 @@
+// TColorMemo: the paint cycle and the coloured painting (RedrawColors).
+#include <algorithm>
+
+#include "editor/ColorMemo.h"
+
+namespace qm {
+
+namespace {
+
+// Hides the caret for a scope; shows it again only when it was hidden.
+class CaretHidden {
+public:
+    explicit CaretHidden(HWND window) : window_(window), hidden_(HideCaret(window) != FALSE) {}
+    ~CaretHidden() {
+        if (hidden_) ShowCaret(window_);
+    }
+    CaretHidden(const CaretHidden&) = delete;
+    CaretHidden& operator=(const CaretHidden&) = delete;
+
+private:
+    HWND window_;
+    bool hidden_;
+};
+
+int64_t Ticks() {
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return counter.QuadPart;
+}
+
+}  // namespace
+
+// The native control paints into the paint's device context first; the
+// colours go over it on the same device context.
+LRESULT TColorMemo::Paint(HDC given) {
+    if (given) {  // a caller's device context (as WM_PRINTCLIENT would give)
+        const LRESULT result = DefaultHandling(WM_PAINT, reinterpret_cast<WPARAM>(given), 0);
+        TCanvasAttachment attached(DrawCanvas, given);
+        RedrawColors(this, false);
+        return result;
+    }
+    PaintDC paint(handle_);
+    if (!paint.Get()) {
+        ValidateRect(handle_, nullptr);
+        return 0;
+    }
+    DefaultHandling(WM_PAINT, reinterpret_cast<WPARAM>(paint.Get()), 0);
+    TCanvasAttachment attached(DrawCanvas, paint.Get());
+    RedrawColors(this, false);
+    return 0;
+}
+
+void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
+    ++stats_.RedrawCalls;
+    if (CaretLineOnly) ++stats_.CaretLineOnlyCalls;
+    if (!handle_ || !visible_ || !Enabled() || !GetParent(handle_) || !painter_.HasColouring()) return;
+    TCanvasPass pass(DrawCanvas);
+    if (!pass.Ok()) return;
+    ++stats_.Paints;
+
+    DrawCanvas.Underline = false;
+    const int lineHeight = std::max(DrawCanvas.TextHeight(), 1);
+    DWORD selStart = 0, selEnd = 0;
+    edit_.Send(EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    const auto caretAt = static_cast<int32_t>(selStart);
+    CaretHidden caret(handle_);
+    DrawCanvas.FontColor = color_;
+    DrawCanvas.BrushColor = color_;
+
+    // Which lines: the caret's, or all from the top line on. The native
+    // control's count may hold an empty last line, which is no line of the
+    // text; reading drops it.
+    const auto editLines = static_cast<int32_t>(edit_.Send(EM_GETLINECOUNT));
+    const auto topLine = static_cast<int32_t>(edit_.Send(EM_GETFIRSTVISIBLELINE));
+    const int32_t caretLine = CaretLineOnly ? edit_.LineFromChar(caretAt) : 0;
+    const TPaintLines lines = PaintLines(CaretLineOnly, caretLine, topLine, editLines);
+    RECT format{};
+    edit_.Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    RECT client{};
+    GetClientRect(handle_, &client);
+
+    TReadPlan plan;
+    plan.StartLine = ScanStartLine(painter_.ColorRules, lines.First);
+    plan.FirstLine = lines.First;
+    plan.Count = lines.Count;
+    plan.EditLineCount = editLines;
+    plan.SkipEmptyLastLine = !CaretLineOnly;
+    plan.TopLine = topLine;
+    plan.FormatTop = format.top;
+    plan.LineHeight = lineHeight;
+    plan.ClientBottom = client.bottom;
+    plan.DeriveStarts = !wordWrap_;
+    const TScanSnapshot snapshot = text_.Read(plan);
+
+    TPaintInput input;
+    input.SelStart = caretAt;
+    input.SelLength = static_cast<int32_t>(selEnd - selStart);
+    if (redrawAlways_) {
+        // A caret outside the scanned lines gives a key outside them, which
+        // colours nothing whatever its start.
+        int32_t lineStart = CaretLineOnly ? text_.KnownStart(caretLine) : text_.CaretLineStart(caretAt);
+        if (CaretLineOnly && lineStart < 0) lineStart = edit_.LineIndex(caretLine);
+        input.CaretColumn = lineStart >= 0 ? caretAt - lineStart : 0;
+    }
+    input.FontColor = font_.Color;
+    input.Color = color_;
+    input.RedrawAlways = redrawAlways_;
+    input.WantTabs = wantTabs_;
+    const int64_t began = Ticks();
+    const int runs = painter_.BuildRuns(snapshot, input);
+    stats_.CoreTicks += static_cast<uint64_t>(Ticks() - began);
+
+    DrawRuns(runs);
+}
+
+void TColorMemo::DrawRuns(int runCount) {
+    haveLineX_ = false;
+    measuredLine_ = -1;
+    for (int k = 0; k < runCount && k < painter_.KeyList.Count(); ++k) {
+        const TKeyDescr run = painter_.KeyList[k];
+        if (run.KeyBeg == kEmptyKey) break;
+        if (run.KeyBeg < 0) continue;
+        DrawRun(run);
+    }
+}
+
+// One run in its colour, where the native control shows its characters.
+// Line breaks are never drawn; the selection and tab characters are left
+// to the native control.
+void TColorMemo::DrawRun(const TKeyDescr& run) {
+    if (run.KeyZOrder == kZSelection || run.KeyZOrder == kZTab) return;
+    const int first = text_.LineAt(run.KeyBeg);
+    const int last = text_.LineAt(run.KeyEnd);
+    if (first < 0 || last < first) return;
+
+    struct Restore {
+        TMemoCanvas& canvas;
+        TColor color;
+        ~Restore() {
+            canvas.FontColor = canvas.BrushColor = color;
+            canvas.Underline = false;
+        }
+    } restore{DrawCanvas, color_};
+    DrawCanvas.FontColor = run.KeyColor;
+
+    if (first == last) {
+        const TCopiedLine& line = text_.Lines()[static_cast<size_t>(first)];
+        const int32_t to = std::min(run.KeyEnd, line.Start + line.Length - 1);
+        if (to < run.KeyBeg) return;  // the line break alone
+        if (run.KeyByEvent == 1 && OnDrawKey) {
+            const std::string key(text_.LineText(line).substr(static_cast<size_t>(run.KeyBeg - line.Start),
+                                                              static_cast<size_t>(to - run.KeyBeg + 1)));
+            const int x = PartX(first, run.KeyBeg);
+            const int y = text_.LineY(line.Line);
+            const RECT rect{x, y, x + DrawCanvas.TextWidth(key), y + text_.Plan().LineHeight};
+            OnDrawKey(DrawCanvas, key, rect, font_.Color);
+            return;
+        }
+        if (run.KeyZOrder == kZHotSpotMarker) {
+            DrawCanvas.BrushColor = run.KeyColor;  // font and background alike: a solid block
+        } else if (run.KeyZOrder == kZHotSpotText) {
+            DrawCanvas.Underline = painter_.HotSpot.Underlined;
+        }
+        DrawPart(first, run.KeyBeg, to);
+        return;
+    }
+    // Over several lines: each line's part at that line, plainly.
+    for (int i = first; i <= last; ++i) {
+        const TCopiedLine& line = text_.Lines()[static_cast<size_t>(i)];
+        const int32_t from = std::max(run.KeyBeg, line.Start);
+        const int32_t to = std::min(run.KeyEnd, line.Start + line.Length - 1);
+        if (to >= from) DrawPart(i, from, to);
+    }
+}
+
+// Characters from..to of one copied line, in pieces placed where the
+// native control shows them. Tab characters are left to the native control.
+// On a line with characters whose width the native control may see
+// differently (see below) each piece is also cut to the room the native
+// control gives it, so nothing spills over the characters beside it.
+void TColorMemo::DrawPart(int lineIndex, int32_t from, int32_t to) {
+    const TCopiedLine& line = text_.Lines()[static_cast<size_t>(lineIndex)];
+    const int y = text_.LineY(line.Line);
+    const int height = text_.Plan().LineHeight;
+    if (int64_t{y} + height <= 0 || y >= text_.Plan().ClientBottom) return;
+    Measure(lineIndex);
+    const std::string_view text = text_.LineText(line);
+    auto at = static_cast<size_t>(from - line.Start);
+    const auto end = static_cast<size_t>(to - line.Start) + 1;
+    while (at < end) {
+        if (text[at] == '\t') {
+            ++at;
+            continue;
+        }
+        // An odd character alone, or a run of ordinary ones.
+        size_t stop = at + 1;
+        if (!WidthMayDiffer(text[at])) {
+            while (stop < end && !WidthMayDiffer(text[stop])) ++stop;
+        }
+        const std::string_view piece = text.substr(at, stop - at);
+        const int x = PartX(lineIndex, line.Start + static_cast<int32_t>(at));
+        if (!lineHasOdd_) {
+            DrawCanvas.WriteText(x, y, piece);
+        } else {
+            int right = PartX(lineIndex, line.Start + static_cast<int32_t>(stop));
+            if (right < x) right = x + DrawCanvas.TextWidth(piece);  // past the end of the text
+            DrawCanvas.WriteText(x, y, piece, RECT{x, y, right, y + height});
+        }
+        at = stop;
+    }
+}
+
+// Whether the native control may give a character another width than the
+// font does: tabs, control characters and the code points the code page
+// leaves undefined (Wine's control shows several of them with no width).
+bool TColorMemo::WidthMayDiffer(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code < 0x20 || code == 0x7F || code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 ||
+           code == 0x9D;
+}
+
+// Widths of the characters of a copied line up to its first odd character.
+void TColorMemo::Measure(int lineIndex) {
+    if (measuredLine_ == lineIndex) return;
+    const std::string_view text = text_.LineText(text_.Lines()[static_cast<size_t>(lineIndex)]);
+    measuredLine_ = -1;
+    const auto odd = std::find_if(text.begin(), text.end(), WidthMayDiffer);
+    measuredEnd_ = static_cast<size_t>(odd - text.begin());
+    lineHasOdd_ = std::find_if(odd, text.end(), [](char c) { return c != '\t' && WidthMayDiffer(c); }) != text.end();
+    widths_.resize(measuredEnd_);
+    const bool underline = DrawCanvas.Underline;
+    DrawCanvas.Underline = false;
+    if (!DrawCanvas.PartialWidths(text.substr(0, measuredEnd_), widths_.data())) measuredEnd_ = 0;
+    DrawCanvas.Underline = underline;
+    measuredLine_ = lineIndex;
+}
+
+// Client x of a character of a copied line (or of the end of the line).
+// Every line starts at the same x (left-aligned text: one query per paint);
+// within a line the widths of the characters before it count, as long as
+// no odd character stands before it; after one the native control is asked.
+int TColorMemo::PartX(int lineIndex, int32_t offset) {
+    const TCopiedLine& line = text_.Lines()[static_cast<size_t>(lineIndex)];
+    const auto column = static_cast<size_t>(offset - line.Start);
+    if (!haveLineX_) {
+        lineX_ = edit_.PosFromChar(line.Start).x;
+        haveLineX_ = true;
+    }
+    if (column == 0) return lineX_;
+    Measure(lineIndex);
+    if (column <= measuredEnd_) return lineX_ + widths_[column - 1];
+    const POINT at = edit_.PosFromChar(offset);
+    return at.y == -1 && at.x == -1 ? -1 : static_cast<int>(at.x);
+}
+
+}  // namespace qm

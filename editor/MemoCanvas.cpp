@@ -1,0 +1,115 @@
+#include "editor/MemoCanvas.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "ui/Font.h"
+
+namespace qm {
+
+namespace {
+
+int ClampedLength(std::string_view text) {
+    return static_cast<int>(std::min<size_t>(text.size(), INT_MAX));
+}
+
+}  // namespace
+
+void TMemoCanvas::SetFont(HFONT font) {
+    font_ = font;
+    const bool wasUnderline = Underline;
+    Underline = false;
+    if (dc_) SelectFont();  // the underlined font must not stay selected when it goes
+    Underline = wasUnderline;
+    underlined_.Reset();
+}
+
+bool TMemoCanvas::BeginPass() {
+    if (dc_) return false;  // passes do not nest
+    HDC dc = attached_;
+    if (!dc) {
+        own_.emplace(window_);
+        if (!*own_) {
+            own_.reset();
+            return false;
+        }
+        dc = own_->Get();
+    }
+    savedState_ = SaveDC(dc);
+    if (savedState_ == 0) {
+        own_.reset();
+        return false;
+    }
+    dc_ = dc;
+    RECT client;
+    if (GetClientRect(window_, &client)) IntersectClipRect(dc_, client.left, client.top, client.right, client.bottom);
+    SetBkMode(dc_, OPAQUE);
+    selected_ = nullptr;
+    SelectFont();
+    return true;
+}
+
+void TMemoCanvas::EndPass() {
+    RestoreDC(dc_, savedState_);
+    dc_ = nullptr;
+    selected_ = nullptr;
+    savedState_ = 0;
+    own_.reset();
+}
+
+void TMemoCanvas::SelectFont() {
+    HFONT wanted = font_;
+    if (Underline && font_) {
+        if (!underlined_) {
+            LOGFONTA description{};
+            if (GetObjectA(font_, sizeof description, &description) == sizeof description) {
+                description.lfUnderline = TRUE;
+                underlined_.Reset(CreateFontIndirectA(&description));
+            }
+        }
+        if (underlined_) wanted = underlined_.Get();
+    }
+    if (wanted && wanted != selected_ && SelectObject(dc_, wanted) != nullptr) selected_ = wanted;
+}
+
+void TMemoCanvas::WriteText(int x, int y, std::string_view text) {
+    if (!dc_ || text.empty()) return;
+    SelectFont();
+    SetTextColor(dc_, ToColorRef(FontColor));
+    SetBkColor(dc_, ToColorRef(BrushColor));
+    ::TextOutA(dc_, x, y, text.data(), ClampedLength(text));
+}
+
+void TMemoCanvas::WriteText(int x, int y, std::string_view text, const RECT& clip) {
+    if (!dc_ || text.empty() || clip.right <= clip.left) return;
+    SelectFont();
+    SetTextColor(dc_, ToColorRef(FontColor));
+    SetBkColor(dc_, ToColorRef(BrushColor));
+    ExtTextOutA(dc_, x, y, ETO_CLIPPED, &clip, text.data(), static_cast<UINT>(ClampedLength(text)), nullptr);
+}
+
+int TMemoCanvas::TextWidth(std::string_view text) {
+    if (!dc_ || text.empty()) return 0;
+    SelectFont();
+    SIZE size{};
+    if (!GetTextExtentPoint32A(dc_, text.data(), ClampedLength(text), &size)) return 0;
+    return size.cx;
+}
+
+int TMemoCanvas::TextHeight() {
+    if (!dc_) return 0;
+    SelectFont();
+    TEXTMETRICA metrics{};
+    if (!GetTextMetricsA(dc_, &metrics)) return 0;
+    return metrics.tmHeight;
+}
+
+bool TMemoCanvas::PartialWidths(std::string_view text, int* widths) {
+    if (!dc_) return false;
+    if (text.empty()) return true;
+    SelectFont();
+    SIZE size{};
+    return GetTextExtentExPointA(dc_, text.data(), ClampedLength(text), 0, nullptr, widths, &size) != FALSE;
+}
+
+}  // namespace qm
