@@ -126,6 +126,21 @@ void TForm1::CreateComponents() {
     ColorMemo1->SetRedrawAlways(true);
     ColorMemo1->SetPopupMenu(PopupMenu2, Handle());
     ColorMemo1->SetText(kNoFileText);
+    // Tags, quoted values and comments; the configured colours replace these.
+    TDrawRules& rules = ColorMemo1->ColorRules();
+    TColorRule& tags = rules.Add();
+    tags.Keywords = {"<;HTML>"};
+    tags.KeyBegEndLst = {"<;>"};
+    tags.KeyMaxHeight = 3;
+    tags.DefKeyColor = clMaroon;
+    TColorRule& quoted = rules.Add();
+    quoted.KeyBegEndLst = {"\";\""};
+    quoted.ZOrder = 1;
+    quoted.DefKeyColor = clGray;
+    TColorRule& comments = rules.Add();
+    comments.KeyBegEndLst = {"<!--;-->"};
+    comments.ZOrder = 1;
+    comments.DefKeyColor = clOlive;
 
     StatusBar1.Create(Handle(), IDW_STATUSBAR, 19, {50, 50});
 

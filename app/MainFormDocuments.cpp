@@ -67,6 +67,7 @@ void TForm1::NewRE(const std::string& tabName, bool useTemplate) {
         editor->SetPopupMenu(prototype.PopupMenu(), Handle());
         editor->SetPopupEnabled(prototype.PopupEnabled());
         editor->SetWordWrap(prototype.WordWrap());
+        editor->SetColorRules(prototype.ColorRules());
         editor->SetScrollBars(prototype.ScrollBars());
         TFont font = prototype.Font();
         font.Color = clBlack;
