@@ -1,0 +1,228 @@
+// The editor's input wiring: which changes repaint one line or all, keys
+// that take the selection away, hot spots under the mouse.
+#include <gtest/gtest.h>
+
+#include "MemoHost.h"
+#include "TestSupport.h"
+
+namespace qmtest {
+namespace {
+
+using qm::TColorMemo;
+
+class ColorMemoInputTest : public ::testing::Test {
+protected:
+    MemoHost host{420, 200};
+    TColorMemo& memo = host.Memo();
+
+    void Type(char c) { SendMessageA(memo.Handle(), WM_CHAR, static_cast<unsigned char>(c), 1); }
+    void Key(UINT message, WORD key) { SendMessageA(memo.Handle(), message, key, message == WM_KEYUP ? 0xC0000001 : 1); }
+    void PressKey(WORD key) {
+        Key(WM_KEYDOWN, key);
+        Key(WM_KEYUP, key);
+    }
+    // Direct RedrawColors calls since the last look (paint cycles excluded).
+    struct Calls {
+        uint64_t all, caretLineOnly;
+    };
+    Calls Look() {
+        const Calls calls{memo.Stats().RedrawCalls, memo.Stats().CaretLineOnlyCalls};
+        Settle(memo);
+        memo.ResetStats();
+        return calls;
+    }
+    LPARAM At(int offset) {
+        const POINT p = CharPos(memo.Handle(), offset);
+        return MAKELPARAM(p.x + 1, p.y + 2);  // the left half: EM_CHARFROMPOS rounds to the nearer edge
+    }
+};
+
+TEST_F(ColorMemoInputTest, OneTypedCharacterRepaintsTheCaretLineOnly) {
+    memo.SetText("<p>one</p>\r\n<p>two</p>\r\n");
+    memo.SetSelection(5, 0);
+    Look();
+
+    Type('x');
+    Calls calls = Look();
+    EXPECT_EQ(calls.all, 1u);
+    EXPECT_EQ(calls.caretLineOnly, 1u);
+    EXPECT_EQ(memo.Text().substr(0, 7), "<p>onxe");
+
+    SendMessageA(memo.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("ab"));  // a paste
+    calls = Look();
+    EXPECT_EQ(calls.all, 1u);
+    EXPECT_EQ(calls.caretLineOnly, 0u);
+
+    PressKey(VK_DELETE);
+    calls = Look();
+    EXPECT_EQ(calls.caretLineOnly, 0u);
+    EXPECT_GE(calls.all, 1u);
+
+    Type('\r');  // a line break: one character more, but a line more too
+    calls = Look();
+    EXPECT_EQ(calls.all, 1u);
+    EXPECT_EQ(calls.caretLineOnly, 0u);
+
+    Type('y');
+    EXPECT_EQ(Look().caretLineOnly, 1u);
+
+    memo.SetRedrawAlways(true);
+    Type('z');
+    calls = Look();
+    EXPECT_EQ(calls.all, 1u);
+    EXPECT_EQ(calls.caretLineOnly, 0u);
+}
+
+TEST_F(ColorMemoInputTest, TypedCharacterIsColouredOnItsLine) {
+    memo.SetText("<p>one\r\nplain\r\n");
+    memo.SetSelection(6, 0);
+    Look();
+    Type('>');
+    Settle(memo);
+    const Pixels pixels(memo.Handle());
+    EXPECT_GT(pixels.Count(CharsRect(memo, 0, 6), Ref(kTag)), 0);
+    EXPECT_EQ(pixels.Count(CharsRect(memo, 9, 13), Ref(kTag)), 0);
+}
+
+TEST_F(ColorMemoInputTest, NavigationKeysFirstCollapseTheSelectionToItsEnd) {
+    memo.SetText("abc def\r\nghi jkl");
+    memo.SetSelection(5, 6);  // "ef", the line break and "gh"
+    Look();
+    PressKey(VK_HOME);
+    EXPECT_EQ(memo.SelStart(), 9);  // the start of the line holding the selection's end
+    EXPECT_EQ(memo.SelLength(), 0);
+    EXPECT_GE(Look().all, 1u);
+
+    memo.SetSelection(1, 3);
+    PressKey(VK_RIGHT);
+    EXPECT_EQ(memo.SelStart(), 5);  // one after the selection's end
+    EXPECT_EQ(memo.SelLength(), 0);
+
+    // With Shift held the native control extends the selection; no colouring
+    // until Shift is released.
+    memo.SetSelection(1, 3);
+    Look();
+    BYTE keys[256];
+    ASSERT_TRUE(GetKeyboardState(keys));
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    Key(WM_KEYDOWN, VK_RIGHT);
+    EXPECT_EQ(memo.Stats().RedrawCalls, 0u);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    Key(WM_KEYUP, VK_RIGHT);
+    EXPECT_EQ(memo.Stats().RedrawCalls, 0u);
+    EXPECT_EQ(memo.SelStart(), 1);
+    EXPECT_EQ(memo.SelLength(), 4);
+    Key(WM_KEYUP, VK_SHIFT);
+    EXPECT_EQ(memo.Stats().RedrawCalls, 1u);
+}
+
+TEST_F(ColorMemoInputTest, KeyAndMouseEventsReachTheApplication) {
+    memo.SetText("text");
+    std::vector<std::string> seen;
+    memo.OnKeyDown = [&](TColorMemo&, WORD& key, qm::TShiftState) {
+        seen.push_back("down " + std::to_string(key));
+        if (key == VK_END) key = 0;  // kept from the native control
+    };
+    memo.OnKeyUp = [&](TColorMemo&, WORD& key, qm::TShiftState) { seen.push_back("up " + std::to_string(key)); };
+    memo.OnMouseDown = [&](TColorMemo&, qm::TMouseButton, qm::TShiftState shift, int x, int) {
+        seen.push_back("press " + std::to_string(shift) + " " + std::to_string(x));
+    };
+    memo.OnMouseUp = [&](TColorMemo&, qm::TMouseButton button, qm::TShiftState, int, int) {
+        seen.push_back(std::string("release ") + (button == qm::TMouseButton::mbLeft ? "left" : "other"));
+    };
+    memo.SetSelection(0, 0);
+    Key(WM_KEYDOWN, VK_END);
+    EXPECT_EQ(memo.SelStart(), 0);
+    Key(WM_KEYUP, VK_END);
+    SendMessageA(memo.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 3));
+    SendMessageA(memo.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(7, 3));
+    const std::vector<std::string> expected{"down 35", "up 35", "press " + std::to_string(qm::ssLeft) + " 7",
+                                            "release left"};
+    EXPECT_EQ(seen, expected);
+}
+
+TEST_F(ColorMemoInputTest, HotSpotsShowTheHandAndReportTheirTextWhenClicked) {
+    // Markers the pointer can point at (Wine gives the default ones no width).
+    memo.HotSpot().BeginChar = '[';
+    memo.HotSpot().EndChar = ']';
+    memo.HotSpot().Active = true;
+    std::vector<std::string> clicked;
+    memo.OnHotSpotClick = [&](TColorMemo& sender, const std::string& text) {
+        EXPECT_EQ(&sender, &memo);
+        clicked.push_back(text);
+    };
+    memo.SetText("see [index.htm] and [b.htm]\r\nnext");
+    Settle(memo);
+    const int begin = Find(memo, "[");
+    auto move = [&](int offset) {
+        SendMessageA(memo.Handle(), WM_MOUSEMOVE, 0, At(offset));
+        return memo.Cursor();
+    };
+
+    EXPECT_EQ(move(begin + 3), qm::crHotSpot);
+    SendMessageA(memo.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(memo.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), TColorMemo::CursorImage(qm::crHotSpot));
+    EXPECT_NE(GetCursor(), nullptr);
+    EXPECT_EQ(move(begin + 10), qm::crHotSpot);  // the EndChar itself
+    EXPECT_EQ(move(begin), qm::crDefault);       // the BeginChar
+    EXPECT_EQ(move(1), qm::crDefault);
+    EXPECT_EQ(move(begin + 12), qm::crDefault);  // between the two hot spots
+
+    move(begin + 5);
+    SendMessageA(memo.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(begin + 5));
+    SendMessageA(memo.Handle(), WM_LBUTTONUP, 0, At(begin + 5));
+    move(begin + 12);
+    SendMessageA(memo.Handle(), WM_LBUTTONUP, 0, At(begin + 12));  // not over a hot spot: nothing
+    const int second = Find(memo, "b.htm");
+    move(second + 1);
+    SendMessageA(memo.Handle(), WM_MBUTTONUP, 0, At(second + 1));  // any button
+    EXPECT_EQ(clicked, (std::vector<std::string>{"index.htm", "b.htm"}));
+
+    memo.HotSpot().Active = false;
+    EXPECT_EQ(move(1), qm::crHotSpot);  // inactive: the cursor is left as it was
+}
+
+TEST_F(ColorMemoInputTest, HotSpotsFarDownALongTextAreExact) {
+    memo.HotSpot().BeginChar = '[';
+    memo.HotSpot().EndChar = ']';
+    memo.HotSpot().Active = true;
+    std::string clicked;
+    memo.OnHotSpotClick = [&](TColorMemo&, const std::string& text) { clicked = text; };
+    std::string text;
+    for (int i = 0; i < 2500; ++i) text += "filler line number " + std::to_string(100000 + i) + " of the text\r\n";
+    const int line = 2400;
+    memo.SetText(text);
+    const int start = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEINDEX, line, 0));
+    ASSERT_GT(start, 70000);
+    SendMessageA(memo.Handle(), EM_SETSEL, start, start + 6);
+    SendMessageA(memo.Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("[far.htm]"));
+    SendMessageA(memo.Handle(), EM_LINESCROLL, 0, line - 2 - SendMessageA(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0));
+    Settle(memo);
+    ASSERT_EQ(SendMessageA(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), line - 2);
+
+    SendMessageA(memo.Handle(), WM_MOUSEMOVE, 0, At(start + 3));
+    EXPECT_EQ(memo.Cursor(), qm::crHotSpot);
+    SendMessageA(memo.Handle(), WM_LBUTTONUP, 0, At(start + 3));
+    EXPECT_EQ(clicked, "far.htm");
+}
+
+TEST_F(ColorMemoInputTest, ScrollMessagesFireTheirEventsAndRepaint) {
+    std::string text;
+    for (int i = 0; i < 60; ++i) text += "<p>paragraph " + std::to_string(i) + "</p>\r\n";
+    memo.SetText(text);
+    int vertical = 0, horizontal = 0;
+    memo.OnVScroll = [&](TColorMemo&) { ++vertical; };
+    memo.OnHScroll = [&](TColorMemo&) { ++horizontal; };
+    Look();
+    SendMessageA(memo.Handle(), WM_VSCROLL, SB_PAGEDOWN, 0);
+    SendMessageA(memo.Handle(), WM_HSCROLL, SB_LINERIGHT, 0);
+    EXPECT_EQ(vertical, 1);
+    EXPECT_EQ(horizontal, 1);
+    EXPECT_EQ(Look().all, 2u);
+    EXPECT_GT(SendMessageA(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+}
+
+}  // namespace
+}  // namespace qmtest

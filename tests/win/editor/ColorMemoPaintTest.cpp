@@ -1,0 +1,180 @@
+// What a painted editor shows: the rule colours where their runs lie, the
+// native selection and tab layout, nothing on a half-visible last line.
+#include <gtest/gtest.h>
+
+#include "MemoHost.h"
+#include "TestSupport.h"
+
+namespace qmtest {
+namespace {
+
+using qm::TColorMemo;
+
+class ColorMemoPaintTest : public ::testing::Test {
+protected:
+    MemoHost host{420, 200};
+    TColorMemo& memo = host.Memo();
+
+    void Show(const std::string& text) {
+        memo.SetText(text);
+        memo.SetSelection(0, 0);
+        InvalidateRect(memo.Handle(), nullptr, TRUE);
+        Settle(memo);
+    }
+    // Pixels of a colour over the characters of `part` (its n-th occurrence).
+    int ColourOver(const Pixels& pixels, const std::string& part, qm::TColor color, int from = 0) {
+        const int at = Find(memo, part, from);
+        return pixels.Count(CharsRect(memo, at, at + static_cast<int>(part.size()) - 1), Ref(color));
+    }
+};
+
+TEST_F(ColorMemoPaintTest, TagsValuesAndCommentsShowInTheirColoursOnlyWhereTheyLie) {
+    Show("<a href=\"page.htm\">link text</a> plain <!-- note -->\r\nplain words\r\n");
+    const Pixels pixels(memo.Handle());
+
+    EXPECT_GT(ColourOver(pixels, "<a href=", kTag), 0);
+    EXPECT_EQ(ColourOver(pixels, "<a href=", qm::clBlack), 0);
+    EXPECT_GT(ColourOver(pixels, "\"page.htm\"", kQuoted), 0);
+    EXPECT_EQ(ColourOver(pixels, "\"page.htm\"", kTag), 0);
+    EXPECT_GT(ColourOver(pixels, "</a>", kTag), 0);
+    EXPECT_GT(ColourOver(pixels, "<!-- note -->", kComment), 0);
+    EXPECT_EQ(ColourOver(pixels, "<!-- note -->", kTag), 0);
+
+    for (const char* plain : {"link text", " plain ", "plain words"}) {
+        EXPECT_GT(ColourOver(pixels, plain, qm::clBlack), 0) << plain;
+        for (qm::TColor color : {kTag, kQuoted, kComment}) EXPECT_EQ(ColourOver(pixels, plain, color), 0) << plain;
+    }
+}
+
+TEST_F(ColorMemoPaintTest, SelectedTextKeepsTheSystemHighlightInsideAKey) {
+    Show("<a href=\"page.htm\">link</a>\r\n");
+    memo.SetFocus();
+    const int href = Find(memo, "href");
+    memo.SetSelection(href, 4);
+    Settle(memo);
+    ASSERT_EQ(GetFocus(), memo.Handle());
+    const Pixels pixels(memo.Handle());
+
+    const RECT selected = CharsRect(memo, href, href + 3);
+    EXPECT_GT(pixels.Count(selected, GetSysColor(COLOR_HIGHLIGHT)), 0);
+    EXPECT_GT(pixels.Count(selected, GetSysColor(COLOR_HIGHLIGHTTEXT)), 0);
+    EXPECT_EQ(pixels.Count(selected, Ref(kTag)), 0);
+    EXPECT_EQ(pixels.Count(selected, Ref(qm::clRed)), 0);  // the selection's own key is never drawn
+    // The rest of the tag around the selection is coloured.
+    EXPECT_GT(ColourOver(pixels, "<a ", kTag), 0);
+    EXPECT_GT(ColourOver(pixels, "</a>", kTag), 0);
+}
+
+TEST_F(ColorMemoPaintTest, HalfVisibleLastLineIsNotColoured) {
+    const int h = LineHeight(memo);
+    RECT format;
+    SendMessageA(memo.Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    host.SetClientSize(memo, 420, format.top + 10 * h + h / 2);
+    std::string text;
+    for (int i = 0; i < 14; ++i) text += "<b>bold</b> text\r\n";
+    Show(text);
+    const Pixels pixels(memo.Handle());
+
+    const int tenth = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEINDEX, 9, 0));
+    const int eleventh = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEINDEX, 10, 0));
+    EXPECT_GT(pixels.Count(CharsRect(memo, tenth, tenth + 2), Ref(kTag)), 0);
+    // (Wine's control does not show a line it cannot show whole; Windows
+    // shows it in the font colour.)
+    RECT half = CharsRect(memo, eleventh, eleventh + 10);
+    half.bottom = pixels.Height();
+    EXPECT_EQ(pixels.Count(half, Ref(kTag)), 0);
+}
+
+TEST_F(ColorMemoPaintTest, TagStartingTwoLinesAboveTheTopIsColouredWhereItShows) {
+    std::string text;
+    for (int i = 0; i < 10; ++i) text += "line\r\n";
+    text += "<img\r\nsrc=x\r\nalt=y> after\r\n";
+    for (int i = 0; i < 20; ++i) text += "more\r\n";
+    Show(text);
+    const int altLine = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEFROMCHAR, Find(memo, "alt=y"), 0));
+    SendMessageA(memo.Handle(), EM_LINESCROLL, 0, altLine);
+    Settle(memo);
+    ASSERT_EQ(SendMessageA(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), altLine);
+    const Pixels pixels(memo.Handle());
+
+    EXPECT_GT(ColourOver(pixels, "alt=y>", kTag), 0);
+    EXPECT_EQ(ColourOver(pixels, " after", kTag), 0);
+}
+
+TEST_F(ColorMemoPaintTest, TabsInsideAKeyKeepTheNativeLayout) {
+    for (bool wantTabs : {false, true}) {
+        memo.SetWantTabs(wantTabs);
+        Show("<a\thref=x\tname=y> z");
+        const Pixels pixels(memo.Handle());
+        const int tab = Find(memo, "\t");
+        // Text after the tabs sits where the native control put it, and the
+        // tabs' gaps stay empty.
+        EXPECT_GT(ColourOver(pixels, "href=x", kTag), 0) << wantTabs;
+        EXPECT_GT(ColourOver(pixels, "name=y>", kTag), 0) << wantTabs;
+        EXPECT_EQ(ColourOver(pixels, "href=x", qm::clBlack), 0) << wantTabs;
+        RECT gap = CharsRect(memo, tab, tab);
+        gap.left += 4;  // what a glyph drawn there would cover
+        EXPECT_EQ(pixels.Count(gap, Ref(kTag)), 0) << wantTabs;
+        EXPECT_EQ(pixels.Count(gap, Ref(qm::clBlack)), 0) << wantTabs;
+    }
+}
+
+TEST_F(ColorMemoPaintTest, HotSpotTextIsUnderlinedBetweenSolidMarkers) {
+    memo.HotSpot().Active = true;
+    memo.HotSpot().BeginChar = '{';
+    memo.HotSpot().EndChar = '}';
+    memo.HotSpot().Color = qm::clBlue;
+    memo.HotSpot().MarkerColor = qm::clFuchsia;
+    Show("see {index.htm} end\r\n");
+    const Pixels pixels(memo.Handle());
+
+    const int begin = Find(memo, "{");
+    for (int marker : {begin, begin + 10}) {
+        const RECT cell = CharsRect(memo, marker, marker);
+        const int area = (cell.right - cell.left) * (cell.bottom - cell.top);
+        ASSERT_GT(area, 0);
+        EXPECT_EQ(pixels.Count(cell, Ref(qm::clFuchsia)), area);
+    }
+    const RECT link = CharsRect(memo, begin + 1, begin + 9);
+    EXPECT_GT(pixels.Count(link, Ref(qm::clBlue)), 0);
+    // The underline: a row of the link's width in the link colour.
+    int longestRow = 0;
+    for (int y = link.top; y < link.bottom; ++y) {
+        longestRow = std::max(longestRow, pixels.Count(RECT{link.left, y, link.right, y + 1}, Ref(qm::clBlue)));
+    }
+    EXPECT_GE(longestRow, link.right - link.left - 1);
+    EXPECT_EQ(ColourOver(pixels, " end", qm::clBlue), 0);
+    EXPECT_EQ(ColourOver(pixels, " end", qm::clFuchsia), 0);
+}
+
+TEST_F(ColorMemoPaintTest, ControlCharactersNeverCoverTheTextBesideThem) {
+    // The default markers are control characters, to which Wine's control
+    // gives no width at all.
+    memo.HotSpot().Active = true;
+    memo.HotSpot().MarkerColor = qm::clFuchsia;
+    Show("see \x1e" "index.htm\x1f end <a\x01q\x7fz>\r\n");
+    const Pixels pixels(memo.Handle());
+    EXPECT_GT(ColourOver(pixels, "index.htm", qm::clBlue), 0);
+    EXPECT_EQ(ColourOver(pixels, "index.htm", qm::clBlack), 0);
+    EXPECT_GT(ColourOver(pixels, " end", qm::clBlack), 0);
+    EXPECT_EQ(ColourOver(pixels, " end", qm::clFuchsia), 0);
+    for (const char* inTag : {"<a", "q", "z>"}) {
+        EXPECT_GT(ColourOver(pixels, inTag, kTag), 0) << inTag;
+        EXPECT_EQ(ColourOver(pixels, inTag, qm::clBlack), 0) << inTag;
+    }
+}
+
+TEST_F(ColorMemoPaintTest, LongLinesAreNotDrawnOutsideTheEditor) {
+    host.SetClientSize(memo, 200, 100);
+    const TColorMemo& neighbour = host.AddMemo(memo.Width() + 10, 0, 150, 100);
+    std::string tag = "<";
+    tag.append(200, 'w');
+    Show(tag + ">\r\n");
+    const Pixels pixels(host.Handle());
+    RECT besides{memo.Width(), 0, pixels.Width(), memo.Height()};
+    EXPECT_EQ(pixels.Count(besides, Ref(kTag)), 0);
+    EXPECT_NE(neighbour.Handle(), nullptr);
+}
+
+}  // namespace
+}  // namespace qmtest

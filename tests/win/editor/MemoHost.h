@@ -1,0 +1,74 @@
+// A window holding colouring editors as the main window holds its editors
+// (it hands them WM_COMMAND and WM_CTLCOLOR*), and helpers to look at what
+// they show.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/ColorMemo.h"
+#include "ui/Window.h"
+
+namespace qmtest {
+
+// Distinct colours for the three rules of the document editors.
+inline constexpr qm::TColor kTag = 0x000000FF;      // red
+inline constexpr qm::TColor kQuoted = 0x00FF0000;   // blue
+inline constexpr qm::TColor kComment = 0x00008000;  // green
+
+// Tags "<" to ">", quoted values (ZOrder 1) and comments (ZOrder 1).
+void AddEditorRules(qm::TDrawRules& rules, int tagKeyMaxHeight = 3);
+
+class MemoHost : public qm::TWindow {
+public:
+    // A shown window with one editor of the given client size at (0, 0):
+    // white, black "MS Sans Serif" text, no scroll bars, the three rules,
+    // not focused (no caret in the pictures).
+    MemoHost(int clientWidth, int clientHeight);
+    ~MemoHost() override;
+
+    qm::TColorMemo& Memo() { return *memos_.front(); }
+    // Another editor beside the first one.
+    qm::TColorMemo& AddMemo(int left, int top, int width, int height);
+    // Gives the editor this client size.
+    void SetClientSize(qm::TColorMemo& memo, int width, int height);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::vector<std::unique_ptr<qm::TColorMemo>> memos_;
+};
+
+// The client area of a window as it is on the screen after it painted.
+class Pixels {
+public:
+    explicit Pixels(HWND window);
+    COLORREF At(int x, int y) const;
+    // Pixels of exactly this colour inside the rectangle.
+    int Count(const RECT& area, COLORREF color) const;
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    int width_ = 0, height_ = 0;
+    std::vector<uint32_t> bits_;
+};
+
+COLORREF Ref(qm::TColor color);
+// Client position of a character (EM_POSFROMCHAR).
+POINT CharPos(HWND edit, int offset);
+// Line height of the editor's font.
+int LineHeight(qm::TColorMemo& memo);
+// The cells of the characters from..to of one line.
+RECT CharsRect(qm::TColorMemo& memo, int from, int to);
+// Index of the first occurrence of `part` in the editor's text.
+int Find(qm::TColorMemo& memo, const std::string& part, int from = 0);
+// Lets the editor paint and handles what is waiting.
+void Settle(qm::TColorMemo& memo);
+
+}  // namespace qmtest
