@@ -62,6 +62,7 @@ void TColorMemo::CreateNative() {
 }
 
 void TColorMemo::DestroyNative() {
+    ++textVersion_;
     if (!handle_) return;
     RemoveWindowSubclass(handle_, &TColorMemo::SubclassProc, kSubclassId);
     RemovePropA(handle_, kSelfProperty);
@@ -120,8 +121,6 @@ void TColorMemo::SetText(const std::string& text) {
         SendMessageA(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
         throw Error("The editor cannot hold a text of " + std::to_string(text.size()) + " characters.");
     }
-    // A multi-line EDIT control reports no change for WM_SETTEXT.
-    if (!recreating_) Changed();
 }
 
 int TColorMemo::TextLength() const { return static_cast<int>(SendMessageA(handle_, WM_GETTEXTLENGTH, 0, 0)); }
@@ -216,6 +215,7 @@ bool TColorMemo::ReflectParentMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void TColorMemo::Changed() {
+    ++textVersion_;
     if (OnChange) OnChange();
     TextChanged();
 }
@@ -243,7 +243,31 @@ void TColorMemo::SetCursor(TCursor cursor) {
     }
 }
 
+// Messages that leave the text and its lines as they are (they may scroll or
+// select). Any other message counts as a possible change of the text.
+bool TColorMemo::KeepsText(UINT message) {
+    constexpr UINT kSysTimer = 0x0118;  // the caret's blinking
+    switch (message) {
+    case WM_PAINT: case WM_NCPAINT: case WM_ERASEBKGND: case WM_PRINT: case WM_PRINTCLIENT:
+    case WM_SETCURSOR: case WM_NCHITTEST: case WM_MOUSEMOVE: case WM_NCMOUSEMOVE: case WM_MOUSELEAVE:
+    case WM_MOUSEHOVER: case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK: case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
+    case WM_MOUSEWHEEL: case WM_MOUSEHWHEEL: case WM_VSCROLL: case WM_HSCROLL: case WM_KEYUP: case WM_SYSKEYUP:
+    case WM_SETFOCUS: case WM_KILLFOCUS: case WM_CAPTURECHANGED: case WM_TIMER: case kSysTimer:
+    case WM_GETTEXT: case WM_GETTEXTLENGTH: case WM_GETFONT: case WM_GETDLGCODE: case WM_GETOBJECT:
+    case WM_CONTEXTMENU: case WM_CTLCOLOREDIT: case WM_CTLCOLORSTATIC:
+    case EM_GETSEL: case EM_SETSEL: case EM_GETLINE: case EM_GETLINECOUNT: case EM_LINEINDEX: case EM_LINELENGTH:
+    case EM_LINEFROMCHAR: case EM_POSFROMCHAR: case EM_CHARFROMPOS: case EM_GETFIRSTVISIBLELINE: case EM_GETRECT:
+    case EM_GETMODIFY: case EM_SETMODIFY: case EM_GETLIMITTEXT: case EM_GETMARGINS: case EM_GETTHUMB: case EM_CANUNDO:
+    case EM_SCROLLCARET: case EM_LINESCROLL: case EM_SCROLL:
+        return true;
+    default:
+        return false;
+    }
+}
+
 LRESULT TColorMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!KeepsText(message)) ++textVersion_;
     switch (message) {
     case WM_PAINT:
         return Paint(reinterpret_cast<HDC>(wParam));
@@ -275,6 +299,12 @@ LRESULT TColorMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
         if (ShowPopup(lParam)) return 0;
         break;
+    case WM_SETTEXT: {
+        // A multi-line EDIT control reports no change for WM_SETTEXT.
+        const LRESULT result = DefaultHandling(message, wParam, lParam);
+        if (!recreating_) Changed();
+        return result;
+    }
     default:
         break;
     }

@@ -77,8 +77,8 @@ public:
     void SetFocus();
     bool Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
 
-    // Text. SetText refuses (throws) a text the control did not take whole;
-    // otherwise it is a change of the text like any other (OnChange).
+    // Text. SetText refuses (throws) a text the control did not take whole.
+    // Setting the text (also by WM_SETTEXT) is a change like any other (OnChange).
     std::string Text() const;
     void SetText(const std::string& text);
     int TextLength() const;
@@ -156,6 +156,10 @@ public:
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
+
+    // The next paint copies the visible lines out of the native control
+    // again. (Every message that may change the text does this already.)
+    void ForgetCopiedText() { text_.Forget(); }
 
     // What the control counted while colouring.
     const TColorMemoStats& Stats() const { return stats_; }
@@ -239,6 +243,9 @@ private:
     bool lineHasOdd_ = false;  // ... odd ones other than tabs
     std::vector<int> widths_;
     bool recreating_ = false;
+    // Changes with every message that may have changed the text.
+    uint64_t textVersion_ = 0;
+    static bool KeepsText(UINT message);
 };
 
 }  // namespace qm

@@ -186,10 +186,11 @@ void TColorMemo::TextChanged() {
         RedrawColors(this, false);
         return;
     }
+    // (Not WM_GETTEXTLENGTH: Wine's ANSI control measures the whole text for it.)
     const auto editLines = static_cast<int32_t>(SendMessageA(handle_, EM_GETLINECOUNT, 0, 0));
-    const auto length = static_cast<int32_t>(SendMessageA(handle_, WM_GETTEXTLENGTH, 0, 0));
     const auto lastStart = static_cast<int32_t>(SendMessageA(handle_, EM_LINEINDEX, static_cast<WPARAM>(editLines - 1), 0));
-    const int32_t lastLength = lastStart >= 0 ? length - lastStart : 0;  // the last line runs to the end
+    const int32_t lastLength =
+        lastStart >= 0 ? static_cast<int32_t>(SendMessageA(handle_, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0)) : 0;
     const int32_t lines = MemoLineCount(editLines, lastLength);
     int32_t textEnd = MemoTextEnd(lines, lastStart, lastLength);
     if (lines > 0 && lines < editLines) {

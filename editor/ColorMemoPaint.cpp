@@ -90,7 +90,7 @@ void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
     plan.LineHeight = lineHeight;
     plan.ClientBottom = client.bottom;
     plan.DeriveStarts = !wordWrap_;
-    const TScanSnapshot snapshot = text_.Read(plan);
+    const TScanSnapshot snapshot = text_.Read(plan, textVersion_);
 
     TPaintInput input;
     input.SelStart = caretAt;
@@ -182,7 +182,8 @@ void TColorMemo::DrawPart(int lineIndex, int32_t from, int32_t to) {
     const TCopiedLine& line = text_.Lines()[static_cast<size_t>(lineIndex)];
     const int y = text_.LineY(line.Line);
     const int height = text_.Plan().LineHeight;
-    if (int64_t{y} + height <= 0 || y >= text_.Plan().ClientBottom) return;
+    const RECT& visible = DrawCanvas.ClipBox();
+    if (int64_t{y} + height <= visible.top || y >= visible.bottom) return;  // nothing of it would show
     Measure(lineIndex);
     const std::string_view text = text_.LineText(line);
     auto at = static_cast<size_t>(from - line.Start);

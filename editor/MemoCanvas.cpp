@@ -43,6 +43,7 @@ bool TMemoCanvas::BeginPass() {
     dc_ = dc;
     RECT client;
     if (GetClientRect(window_, &client)) IntersectClipRect(dc_, client.left, client.top, client.right, client.bottom);
+    if (GetClipBox(dc_, &clipBox_) == ERROR) clipBox_ = client;
     SetBkMode(dc_, OPAQUE);
     selected_ = nullptr;
     SelectFont();

@@ -42,6 +42,9 @@ public:
 
     // The device context of the current pass; null outside a pass.
     HDC Handle() const { return dc_; }
+    // What the pass can draw on at all: the client area, or inside the
+    // paint cycle the part of it being painted.
+    const RECT& ClipBox() const { return clipBox_; }
     // Draws the text at a client position, in the font colour on an opaque
     // background of the brush colour.
     void WriteText(int x, int y, std::string_view text);
@@ -64,6 +67,7 @@ private:
     HDC dc_ = nullptr;
     std::optional<WindowDC> own_;
     int savedState_ = 0;
+    RECT clipBox_{};
     HFONT font_ = nullptr;
     Font underlined_;
     HFONT selected_ = nullptr;

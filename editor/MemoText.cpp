@@ -12,12 +12,18 @@ POINT TEditQueries::PosFromChar(int32_t offset) const {
     return POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
 }
 
-TScanSnapshot TMemoText::Read(const TReadPlan& plan) {
+TScanSnapshot TMemoText::Read(const TReadPlan& plan, uint64_t textVersion) {
+    if (haveCopy_ && textVersion == copiedVersion_ && plan == plan_) {
+        return TScanSnapshot{buffer_.data(), base_, scanFrom_, scanLimit_};
+    }
+    haveCopy_ = false;
     plan_ = plan;
     if (!(plan.DeriveStarts && ReadLines(true))) {
         ++edit_.Stats().StartQueries;
         ReadLines(false);
     }
+    haveCopy_ = true;
+    copiedVersion_ = textVersion;
     const size_t zero = static_cast<size_t>(scanLimit_ - base_);
     if (buffer_.size() <= zero) buffer_.resize(zero + 1);
     buffer_[zero] = 0;

@@ -9,6 +9,9 @@
 // the previous line's start and length. One EM_LINEINDEX at the end checks
 // that assumption (a line break of one or three characters breaks it); when
 // it fails, and always with word wrap, every line's start is asked for.
+//
+// A paint right after another one over the same text and lines (the paint
+// cycle after a repaint the control made itself) uses the same copy.
 #pragma once
 
 #include <windows.h>
@@ -69,6 +72,8 @@ struct TReadPlan {
     int32_t LineHeight = 1;
     int32_t ClientBottom = 0;
     bool DeriveStarts = true;    // no word wrap: lines follow each other with a line break
+
+    bool operator==(const TReadPlan&) const = default;
 };
 
 struct TCopiedLine {
@@ -86,7 +91,11 @@ public:
     TMemoText& operator=(const TMemoText&) = delete;
 
     // Copies the lines of the plan and returns the snapshot the core scans.
-    TScanSnapshot Read(const TReadPlan& plan);
+    // The copy is used again, without asking the native control anything,
+    // while the plan and the text's version stay the same.
+    TScanSnapshot Read(const TReadPlan& plan, uint64_t textVersion);
+    // The next Read copies again.
+    void Forget() { haveCopy_ = false; }
 
     const TReadPlan& Plan() const { return plan_; }
     const std::vector<TCopiedLine>& Lines() const { return lines_; }
@@ -115,6 +124,8 @@ private:
 
     const TEditQueries& edit_;
     TReadPlan plan_;
+    bool haveCopy_ = false;
+    uint64_t copiedVersion_ = 0;
     std::vector<char> buffer_;
     size_t used_ = 0;
     std::vector<TCopiedLine> lines_;

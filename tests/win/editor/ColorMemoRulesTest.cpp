@@ -102,6 +102,15 @@ TEST_F(ColorMemoRulesTest, OnDrawSeesExactlyTheScannedLinesWhereverTheViewIs) {
     Repaint();
     ExpectScanned(false, "one-line keys");
 
+    // Text changed behind the control's back is seen too.
+    SendMessageA(memo.Handle(), EM_SETSEL, 0, -1);
+    SendMessageA(memo.Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("<p>\r\n<b>\r\n"));
+    Repaint();
+    ExpectScanned(false, "replaced");
+    SendMessageA(memo.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    Repaint();
+    ExpectScanned(false, "set directly");
+
     // The caret's line alone after one typed character, from two lines above.
     memo.ColorRules().Items(0).KeyMaxHeight = 3;
     SendMessageA(memo.Handle(), EM_LINESCROLL, 0, -100);
@@ -223,6 +232,7 @@ TEST_F(ColorMemoRulesTest, APaintAsksTheSameOfAShortAndAVeryLongDocument) {
         memo.SetText(document(lines));
         SendMessageA(memo.Handle(), EM_LINESCROLL, 0, lines / 2);
         Settle(memo);
+        memo.ForgetCopiedText();
         memo.ResetStats();
         memo.RedrawColors(nullptr, false);
         stats[index++] = memo.Stats();
@@ -230,7 +240,14 @@ TEST_F(ColorMemoRulesTest, APaintAsksTheSameOfAShortAndAVeryLongDocument) {
     EXPECT_EQ(stats[0].Paints, 1u);
     EXPECT_EQ(stats[0].Queries, stats[1].Queries);
     EXPECT_EQ(stats[0].CopiedChars, stats[1].CopiedChars);
+    EXPECT_GT(stats[1].CopiedChars, 10u * 45u);
     EXPECT_LT(stats[1].CopiedChars, 20u * 45u);  // the visible lines and two above, not the text
+
+    // The same lines of the same text again: nothing is copied.
+    memo.ResetStats();
+    memo.RedrawColors(nullptr, false);
+    EXPECT_EQ(memo.Stats().CopiedChars, 0u);
+    EXPECT_LT(memo.Stats().Queries, stats[1].Queries / 2);
 }
 
 }  // namespace
