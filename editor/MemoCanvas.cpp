@@ -73,20 +73,28 @@ void TMemoCanvas::SelectFont() {
     if (wanted && wanted != selected_ && SelectObject(dc_, wanted) != nullptr) selected_ = wanted;
 }
 
-void TMemoCanvas::WriteText(int x, int y, std::string_view text) {
+void TMemoCanvas::WriteText(int x, int y, std::string_view text) { Write(x, y, text, nullptr); }
+
+void TMemoCanvas::WriteText(int x, int y, std::string_view text, const RECT& clip) {
+    if (clip.right > clip.left) Write(x, y, text, &clip);
+}
+
+// Each character is placed by the font's advance widths, as the native
+// control places them (Wine's TextOut does not, with some bitmap fonts).
+void TMemoCanvas::Write(int x, int y, std::string_view text, const RECT* clip) {
     if (!dc_ || text.empty()) return;
     SelectFont();
     SetTextColor(dc_, ToColorRef(FontColor));
     SetBkColor(dc_, ToColorRef(BrushColor));
-    ::TextOutA(dc_, x, y, text.data(), ClampedLength(text));
-}
-
-void TMemoCanvas::WriteText(int x, int y, std::string_view text, const RECT& clip) {
-    if (!dc_ || text.empty() || clip.right <= clip.left) return;
-    SelectFont();
-    SetTextColor(dc_, ToColorRef(FontColor));
-    SetBkColor(dc_, ToColorRef(BrushColor));
-    ExtTextOutA(dc_, x, y, ETO_CLIPPED, &clip, text.data(), static_cast<UINT>(ClampedLength(text)), nullptr);
+    const int length = ClampedLength(text);
+    advances_.resize(static_cast<size_t>(length));
+    SIZE size{};
+    const INT* advances = nullptr;
+    if (GetTextExtentExPointA(dc_, text.data(), length, 0, nullptr, advances_.data(), &size)) {
+        for (int i = length - 1; i > 0; --i) advances_[static_cast<size_t>(i)] -= advances_[static_cast<size_t>(i) - 1];
+        advances = advances_.data();
+    }
+    ExtTextOutA(dc_, x, y, clip ? ETO_CLIPPED : 0, clip, text.data(), static_cast<UINT>(length), advances);
 }
 
 int TMemoCanvas::TextWidth(std::string_view text) {

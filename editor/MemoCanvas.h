@@ -13,6 +13,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "editor/ColorTypes.h"
 #include "ui/Gdi.h"
@@ -61,6 +62,7 @@ private:
     bool BeginPass();
     void EndPass();
     void SelectFont();
+    void Write(int x, int y, std::string_view text, const RECT* clip);
 
     const HWND& window_;
     HDC attached_ = nullptr;
@@ -71,6 +73,7 @@ private:
     HFONT font_ = nullptr;
     Font underlined_;
     HFONT selected_ = nullptr;
+    std::vector<INT> advances_;
 };
 
 // One drawing pass of a canvas (see above). Ok() is false when no device

@@ -176,5 +176,42 @@ TEST_F(ColorMemoPaintTest, LongLinesAreNotDrawnOutsideTheEditor) {
     EXPECT_NE(neighbour.Handle(), nullptr);
 }
 
+// Colouring changes the colour of the text, never its shape: the pixels that
+// are not background are the same with and without the rules.
+TEST(ColorMemoShapeTest, ColouredTextLiesExactlyOverTheNativeText) {
+    MemoHost host(520, 120);
+    qm::TColorMemo& memo = host.Memo();
+    const std::string text =
+        "<body bgcolor=\"#FFFFFF\">\r\n<a href=\"x.htm\">link</a> plain\r\n<head><title>Test \"page\"</title></head>\r\n"
+        "<!-- a comment --> <img\tsrc=\"a.gif\"> \x01<b>\r\n";
+    memo.SetText(text);
+    for (const char* face : {"MS Sans Serif", "Tahoma", "Courier New", "Times New Roman"}) {
+        for (int height : {-11, -13, -16}) {
+            qm::TFont font = memo.Font();
+            font.Name = face;
+            font.Height = height;
+            memo.SetFont(font);
+            auto ink = [&](bool rules) {
+                qm::TDrawRules kept;
+                kept.Assign(memo.ColorRules());
+                if (!rules) memo.SetColorRules(qm::TDrawRules());
+                InvalidateRect(memo.Handle(), nullptr, TRUE);
+                Settle(memo);
+                const Pixels pixels(memo.Handle());
+                memo.SetColorRules(kept);
+                std::string mask;
+                for (int y = 0; y < pixels.Height(); ++y) {
+                    for (int x = 0; x < pixels.Width(); ++x) mask += pixels.At(x, y) == Ref(qm::clWhite) ? '.' : '#';
+                    mask += '\n';
+                }
+                return mask;
+            };
+            const std::string plain = ink(false);
+            const std::string coloured = ink(true);
+            EXPECT_TRUE(plain == coloured) << face << " " << height;  // (masks too long to print)
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qmtest
