@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "app/HtmlColorRules.h"
 #include "app/PathUtil.h"
 #include "printing/Printers.h"
 #include "resources/resource.h"
@@ -127,20 +128,7 @@ void TForm1::CreateComponents() {
     ColorMemo1->SetPopupMenu(PopupMenu2, Handle());
     ColorMemo1->SetText(kNoFileText);
     // Tags, quoted values and comments; the configured colours replace these.
-    TDrawRules& rules = ColorMemo1->ColorRules();
-    TColorRule& tags = rules.Add();
-    tags.Keywords = {"<;HTML>"};
-    tags.KeyBegEndLst = {"<;>"};
-    tags.KeyMaxHeight = 3;
-    tags.DefKeyColor = clMaroon;
-    TColorRule& quoted = rules.Add();
-    quoted.KeyBegEndLst = {"\";\""};
-    quoted.ZOrder = 1;
-    quoted.DefKeyColor = clGray;
-    TColorRule& comments = rules.Add();
-    comments.KeyBegEndLst = {"<!--;-->"};
-    comments.ZOrder = 1;
-    comments.DefKeyColor = clOlive;
+    AddHtmlColorRules(ColorMemo1->ColorRules());
 
     StatusBar1.Create(Handle(), IDW_STATUSBAR, 19, {50, 50});
 

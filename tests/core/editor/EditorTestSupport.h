@@ -1,6 +1,7 @@
 // Shared helpers of the colouring editor's tests.
 #pragma once
 
+#include "app/HtmlColorRules.h"
 #include "editor/ColorPainter.h"
 
 #include <gtest/gtest.h>
@@ -27,24 +28,11 @@ inline TKeyDescr Key(int32_t Beg, int32_t End, TColor Color, int ZOrder = 0, int
     return TKeyDescr{Beg, End, Color, static_cast<uint8_t>(ZOrder), static_cast<uint8_t>(ByEvent)};
 }
 
-// The three rules of the main window's editors: tags, quoted values, comments.
-inline constexpr TColor kTagColor = clMaroon;
-inline constexpr TColor kQuotedColor = clGray;
-inline constexpr TColor kCommentColor = clOlive;
-
+// The three rules of the main window's editors: tags, quoted values,
+// comments; rule 0's KeyMaxHeight as asked.
 inline void AddEditorRules(TDrawRules& Rules, int TagKeyMaxHeight = 3) {
-    TColorRule& tags = Rules.Add();
-    tags.KeyBegEndLst = {"<;>"};
-    tags.KeyMaxHeight = TagKeyMaxHeight;
-    tags.DefKeyColor = kTagColor;
-    TColorRule& quoted = Rules.Add();
-    quoted.KeyBegEndLst = {"\";\""};
-    quoted.ZOrder = 1;
-    quoted.DefKeyColor = kQuotedColor;
-    TColorRule& comments = Rules.Add();
-    comments.KeyBegEndLst = {"<!--;-->"};
-    comments.ZOrder = 1;
-    comments.DefKeyColor = kCommentColor;
+    AddHtmlColorRules(Rules);
+    Rules.Items(Rules.Count() - 3).KeyMaxHeight = TagKeyMaxHeight;
 }
 
 // A snapshot of Text scanned from ScanFrom to ScanLimit (-1: the end).

@@ -3,24 +3,20 @@
 #include <stdexcept>
 
 #include "TestSupport.h"
+#include "app/HtmlColorRules.h"
 #include "ui/Font.h"
 #include "ui/Gdi.h"
 
 namespace qmtest {
 
+// The main window's rules, in colours that are easy to tell apart on screen.
 void AddEditorRules(qm::TDrawRules& rules, int tagKeyMaxHeight) {
-    qm::TColorRule& tags = rules.Add();
-    tags.KeyBegEndLst = {"<;>"};
-    tags.KeyMaxHeight = tagKeyMaxHeight;
-    tags.DefKeyColor = kTag;
-    qm::TColorRule& quoted = rules.Add();
-    quoted.KeyBegEndLst = {"\";\""};
-    quoted.ZOrder = 1;
-    quoted.DefKeyColor = kQuoted;
-    qm::TColorRule& comments = rules.Add();
-    comments.KeyBegEndLst = {"<!--;-->"};
-    comments.ZOrder = 1;
-    comments.DefKeyColor = kComment;
+    qm::AddHtmlColorRules(rules);
+    const int first = rules.Count() - 3;
+    rules.Items(first).KeyMaxHeight = tagKeyMaxHeight;
+    rules.Items(first).DefKeyColor = kTag;
+    rules.Items(first + 1).DefKeyColor = kQuoted;
+    rules.Items(first + 2).DefKeyColor = kComment;
 }
 
 MemoHost::MemoHost(int clientWidth, int clientHeight) {
