@@ -8,6 +8,10 @@ packages=(
   cmake make
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 fonts-wine
+  # What Wine's X11 driver and font code load at run time (recommended, not
+  # required, by Debian's wine packages, which are installed without them).
+  libfreetype6 libfontconfig1 libxext6 libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1
+  libxcomposite1 libxfixes3
   xvfb xauth xdotool
   googletest
   clang libclang-rt-14-dev
