@@ -21,7 +21,6 @@ constexpr int kDesignWidth = 543;
 constexpr int kDesignHeight = 384;
 constexpr int kMinWidth = 250;
 constexpr int kMinHeight = 200;
-constexpr char kNoFileText[] = "No file is opened";
 
 // Tool bar buttons, left to right, with their glyphs in toolbar.bmp.
 std::vector<TToolButton> MainToolButtons() {

@@ -25,6 +25,9 @@
 
 namespace qm {
 
+// The prototype editor's text, shown while no document is open.
+inline constexpr char kNoFileText[] = "No file is opened";
+
 class TForm1 : public TWindow {
 public:
     // Creates the window (hidden) and runs FormCreate. `firstArgument` is the

@@ -19,7 +19,6 @@ namespace qm {
 namespace {
 
 constexpr char kTemplateName[] = "\\temp.htm";
-constexpr char kNoFileText[] = "No file is opened";
 
 void AddToRecentDocuments(const std::string& path) { SHAddToRecentDocs(SHARD_PATHA, path.c_str()); }
 
