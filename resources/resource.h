@@ -79,3 +79,13 @@
 #define IDW_BEVEL            5004
 #define IDW_PROTOTYPE        5005
 #define IDW_EDITOR_FIRST     5100
+
+// The print dialog (5400..5499)
+#define IDD_PRINT            5400
+#define IDC_PRINT_LABEL1     5401
+#define IDC_PRINT_LABEL2     5402
+#define IDC_PRINT_CHECKBOX1  5403
+#define IDC_PRINT_LABEL6     5404
+#define IDC_PRINT_PROGRESS1  5405
+#define IDC_PRINT_SETUP      5406
+#define IDC_PRINT_STATUSBOX  5407
