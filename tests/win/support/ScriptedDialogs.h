@@ -28,6 +28,8 @@ public:
                fileName, filterIndex);
     }
     void ExpectError() { Expect(qm::DialogKind::Error, "", qm::DialogAnswer::Ok); }
+    // The colour dialog: Ok with `color`, or Cancel.
+    void ExpectColor(qm::DialogAnswer answer, unsigned color = 0);
 
     qm::DialogResponse Answer(const qm::DialogRequest& request) override;
 
