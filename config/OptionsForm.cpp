@@ -274,7 +274,6 @@ void TForm3::Command(int id) {
 }
 
 bool TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    LRESULT reflected = 0;
     switch (message) {
     case WM_COMMAND:
         // The dialog selects all of an edit control's text when the focus
@@ -283,23 +282,12 @@ bool TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
         if (sample_ && reinterpret_cast<HWND>(lParam) == sample_->Handle() && HIWORD(wParam) == EN_SETFOCUS) {
             PostMessageA(sample_->Handle(), EM_SETSEL, 0, 0);
         }
-        if (lParam != 0 && TColorMemo::ReflectParentMessage(message, wParam, lParam, reflected)) {
-            result = reflected;
-            return true;
-        }
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) != IDCANCEL) {
             try {
                 Command(LOWORD(wParam));
             } catch (const std::exception& error) {
                 Report(error);
             }
-            return true;
-        }
-        break;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-        if (TColorMemo::ReflectParentMessage(message, wParam, lParam, reflected)) {
-            result = reflected;
             return true;
         }
         break;
