@@ -156,8 +156,10 @@ TEST_F(OptionsTest, ACommentColourChangesOnlyTheCommentInTheSample) {
     // The dialog opens with the colour last chosen in it, for any button;
     // Cancel leaves the colours.
     dialogs.Expect(DialogKind::ChooseColor, "", DialogAnswer::Cancel);
+    const uint64_t paintsBefore = Options().ColorMemo1().Stats().Paints;
     Click(IDC_OPT_TAGCOLOR);
     EXPECT_EQ(dialogs.Requests().back().color, qm::clLime);
+    EXPECT_EQ(Options().ColorMemo1().Stats().Paints, paintsBefore + 2);  // repainted twice all the same
     EXPECT_GT(SampleColour("<HEAD>", qm::clMaroon), 0);
     dialogs.Expect(DialogKind::ChooseColor, "", ColorAnswer(qm::clBlue));
     Click(IDC_OPT_QUOTECOLOR);
@@ -240,7 +242,12 @@ TEST_F(OptionsTest, ANewFontReachesEveryDocumentOpenAndOpenedLater) {
     font.fontName = "Tahoma";
     font.fontSize = 12;
     dialogs.Expect(DialogKind::Font, "", font);
+    // Only face and size are taken from the choice.
+    Options().FontDialog1.Font.Bold = true;
+    Options().FontDialog1.Font.Color = qm::clRed;
     Click(IDC_OPT_FONT);
+    EXPECT_FALSE(Options().ColorMemo1().Font().Bold);
+    EXPECT_EQ(Options().ColorMemo1().Font().Color, qm::clWindowText);
     const qm::DialogRequest asked = dialogs.Requests().back();
     EXPECT_EQ(asked.fontName, "MS Sans Serif");  // the first time
     EXPECT_EQ(asked.fontSize, 8);
