@@ -169,6 +169,29 @@ TEST_F(OptionsTest, ACommentColourChangesOnlyTheCommentInTheSample) {
     EXPECT_FALSE(FileExists(IniPath()));
 }
 
+TEST_F(OptionsTest, FocusComingToTheSampleLeavesItsColoursInSight) {
+    WriteBytes(TemplatePath(), "");
+    Start();
+    OpenOptions();
+    ShowColorPage();
+    qm::TColorMemo& sample = Options().ColorMemo1();
+    // As Tab does it: the dialog selects the whole text, the sample takes
+    // the selection back.
+    SendMessageA(Options().Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(sample.Handle()), TRUE);
+    PumpMessages();
+    ASSERT_EQ(GetFocus(), sample.Handle());
+    EXPECT_EQ(sample.SelLength(), 0);
+    EXPECT_GT(SampleColour("<HEAD>", qm::clMaroon), 0);
+    // A click into it keeps the caret where it was put.
+    SetFocus(Options().Item(IDC_OPT_FONT));
+    const RECT head = TextRect(sample, "HEAD");
+    SendMessageA(sample.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(head.left + 1, head.top + 2));
+    SendMessageA(sample.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(head.left + 1, head.top + 2));
+    PumpMessages();
+    EXPECT_EQ(GetFocus(), sample.Handle());
+    EXPECT_EQ(sample.SelStart(), static_cast<int>(sample.Text().find("HEAD")));
+}
+
 TEST_F(OptionsTest, ComingBackFromTheMainWindowBringsTheStoredValuesBack) {
     WriteBytes(TemplatePath(), "stored\r\n");
     Start();
