@@ -137,6 +137,7 @@ void TForm1::CreateComponents() {
     SaveDialog1.FilterIndex = 1;
     SaveDialog1.OnTypeChange = [this] { SaveDialog1TypeChange(); };
 
+    CreateEditingComponents();
     Timer1.OnTimer = [this] { Timer1Timer(); };
     Timer2.OnTimer = [this] { Timer2Timer(); };
     LayOut();
@@ -260,6 +261,7 @@ void TForm1::EnableDocumentCommands(bool enabled) {
                    ID_TB_FILENAME}) {
         ToolBar1.SetEnabled(id, enabled);
     }
+    if (!enabled) FindDialog1.CloseDialog();  // nothing left to search
     ColorMemo1->SetPopupEnabled(enabled);
     for (TColorMemo* editor : EditorList) editor->SetPopupEnabled(enabled);
 }
@@ -333,13 +335,14 @@ void TForm1::Command(int id) {
         break;
     }
     default:
-        // Editing, printing, insertion, preview and FTP commands come later.
+        EditingCommand(id);
         break;
     }
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (EditingMessage(message, wParam, lParam)) return 0;
     switch (message) {
     case WM_COMMAND:
         if (lParam != 0 && TColorMemo::ReflectParentMessage(message, wParam, lParam, result)) return result;

@@ -17,6 +17,8 @@ enum class DialogKind {
     PrinterSetup, // printer set-up dialog
     ChooseColor,  // colour dialog: request.color is the colour it opens with,
                   // response.color the one chosen (answer Ok)
+    InputQuery,   // a prompt for one line: caption, text = the prompt;
+                  // response.text the line typed (answer Ok)
 };
 
 enum class DialogAnswer { Ok, Yes, No, Cancel };
@@ -37,6 +39,7 @@ struct DialogResponse {
     std::string fileName;    // file dialogs: the chosen name (answer Ok)
     int filterIndex = 0;     // file dialogs: the type picked (0 = left as it was)
     unsigned color = 0;      // colour dialog: the colour chosen (a TColor)
+    std::string text;        // prompt: the line typed
 };
 
 class DialogScript {

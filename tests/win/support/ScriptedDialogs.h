@@ -30,6 +30,8 @@ public:
     void ExpectError() { Expect(qm::DialogKind::Error, "", qm::DialogAnswer::Ok); }
     // The colour dialog: Ok with `color`, or Cancel.
     void ExpectColor(qm::DialogAnswer answer, unsigned color = 0);
+    // A one-line prompt with this caption: Ok with `text`, or Cancel.
+    void ExpectInput(const std::string& caption, qm::DialogAnswer answer, const std::string& text = "");
 
     qm::DialogResponse Answer(const qm::DialogRequest& request) override;
 
@@ -44,6 +46,7 @@ private:
         qm::DialogKind kind;
         std::string text;
         qm::DialogResponse response;
+        std::string caption;  // checked when not empty
     };
     std::deque<Expected> expected_;
     std::vector<qm::DialogRequest> requests_;
