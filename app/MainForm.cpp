@@ -7,6 +7,7 @@
 
 #include "app/HtmlColorRules.h"
 #include "app/PathUtil.h"
+#include "config/IniValues.h"
 #include "printing/Printers.h"
 #include "resources/resource.h"
 #include "ui/Application.h"
@@ -148,17 +149,10 @@ void TForm1::FormCreate() {
     const DWORD length = GetCurrentDirectoryA(sizeof current, current);
     if (length == 0 || length >= sizeof current) ThrowLastError("Cannot read the current folder");
     ConfigDir = ConfigDirFromCurrentDir(current);
-    IniFile = std::make_unique<TIniFile>(ConfigDir + "/quillmere.ini");
+    IniFile = std::make_unique<TIniFile>(IniFilePath(ConfigDir));
     Closing = false;
     LoadSettings(false);
     DragAcceptFiles(Handle(), TRUE);
-}
-
-void TForm1::LoadSettings(bool) {
-    // The configuration file is read here once it exists; until then the
-    // design values stand and new documents start from the template.
-    TempStart = true;
-    UseTemp = true;
 }
 
 void TForm1::Show(int showCommand) {

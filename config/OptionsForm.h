@@ -5,9 +5,11 @@
 
 namespace qm {
 
+class TForm1;
+
 class TForm3 : public TForm {
 public:
-    explicit TForm3(HWND owner) : TForm(owner, "Options", 400, 300) {}
+    explicit TForm3(TForm1& main);
 };
 
 }  // namespace qm
