@@ -107,7 +107,7 @@ void TForm1::Find1Click() { FindDialog1.Execute(Handle()); }
 // start when nothing is selected), and selects the hit.
 void TForm1::FindDialog1Find() {
     TColorMemo& editor = CurrentEditor();
-    const std::string& what = FindDialog1.FindText;
+    const std::string& what = FindDialog1.SearchText;
     const int selLength = editor.SelLength();
     const size_t from = selLength > 0 ? static_cast<size_t>(editor.SelStart()) + static_cast<size_t>(selLength) : 0;
     const long long hit = FindInText(editor.Text(), what, from, FindDialog1.MatchCase);

@@ -26,8 +26,8 @@ void TFindDialog::Execute(HWND owner) {
         return;
     }
     FindMessage();  // registered before the dialog can send it
-    const size_t length = std::min(FindText.size(), static_cast<size_t>(kMaxText - 1));
-    FindText.copy(buffer_, length);
+    const size_t length = std::min(SearchText.size(), static_cast<size_t>(kMaxText - 1));
+    SearchText.copy(buffer_, length);
     buffer_[length] = '\0';
     request_ = FINDREPLACEA{};
     request_.lStructSize = sizeof request_;
@@ -60,7 +60,7 @@ bool TFindDialog::HandleOwnerMessage(UINT message, WPARAM, LPARAM lParam) {
         return true;
     }
     if (request_.Flags & FR_FINDNEXT) {
-        FindText = buffer_;
+        SearchText = buffer_;
         MatchCase = (request_.Flags & FR_MATCHCASE) != 0;
         if (OnFind) OnFind();
     }

@@ -21,7 +21,7 @@ public:
 
     // The text to find and the match-case box; the dialog opens with them
     // and sets them on every "Find Next".
-    std::string FindText;
+    std::string SearchText;
     bool MatchCase = false;
 
     // "Find Next" was pressed.
