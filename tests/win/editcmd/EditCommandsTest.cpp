@@ -156,12 +156,20 @@ TEST_F(EditCommands, PrintOfAnEmptyDocumentSaysThereIsNothingToPrint) {
     Command(ID_FILE_PRINT);
     EXPECT_TRUE(dialogs.AllAnswered());
 
-    // A text of only line breaks has lines: no message.
+    // A text of only line breaks has lines: no message, the print dialog
+    // shows, without being modal.
+    qm::TForm2 print(Form().Handle());
+    Form().SetSecondaryForms(nullptr, &print, nullptr);
     Editor().SetText("\r\n");
     Command(ID_TAB_PRINT);
+    EXPECT_TRUE(IsWindowVisible(print.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(Form().Handle()));
+    print.Hide();
     Editor().SetText("<p>");
     Command(ID_FILE_PRINT);
+    EXPECT_TRUE(IsWindowVisible(print.Handle()));
     EXPECT_EQ(dialogs.Requests().size(), 1u);
+    Form().SetSecondaryForms(nullptr, nullptr, nullptr);
 }
 
 TEST_F(EditCommands, PrintNamesTheCurrentTab) {
