@@ -19,6 +19,8 @@ enum class DialogKind {
                   // response.color the one chosen (answer Ok)
     InputQuery,   // a prompt for one line: caption, text = the prompt;
                   // response.text the line typed (answer Ok)
+    Font,         // font dialog: request.fontName and fontSize (points) are the
+                  // font it opens with, the response's the one chosen (answer Ok)
 };
 
 enum class DialogAnswer { Ok, Yes, No, Cancel };
@@ -32,6 +34,8 @@ struct DialogRequest {
     int filterIndex = 1;     // file dialogs: the type selected when opened (1-based)
     std::string defaultExt;  // file dialogs
     unsigned color = 0;      // colour dialog: the colour it opens with (a TColor)
+    std::string fontName;    // font dialog: the face it opens with
+    int fontSize = 0;        // font dialog: the size it opens with, in points
 };
 
 struct DialogResponse {
@@ -40,6 +44,8 @@ struct DialogResponse {
     int filterIndex = 0;     // file dialogs: the type picked (0 = left as it was)
     unsigned color = 0;      // colour dialog: the colour chosen (a TColor)
     std::string text;        // prompt: the line typed
+    std::string fontName;    // font dialog: the face chosen
+    int fontSize = 0;        // font dialog: the size chosen, in points
 };
 
 class DialogScript {
