@@ -8,6 +8,13 @@
 
 namespace qm {
 
+// The system's <commdlg.h> makes ChooseColor a macro for ChooseColorA, so
+// that DialogKind::ChooseColor reads as DialogKind::ChooseColorA wherever
+// that header came first. The kind is declared under its own name with the
+// macro put aside, and under the other name as the same value, so that it
+// means one thing in every file whatever was included before.
+#pragma push_macro("ChooseColor")
+#undef ChooseColor
 enum class DialogKind {
     Message,      // plain box: caption "Quillmere", OK
     Confirm,      // caption "Confirm", question icon, Yes / No (/ Cancel)
@@ -21,7 +28,9 @@ enum class DialogKind {
                   // response.text the line typed (answer Ok)
     Font,         // font dialog: request.fontName and fontSize (points) are the
                   // font it opens with, the response's the one chosen (answer Ok)
+    ChooseColorA = ChooseColor,
 };
+#pragma pop_macro("ChooseColor")
 
 enum class DialogAnswer { Ok, Yes, No, Cancel };
 

@@ -21,7 +21,7 @@ public:
                 const std::string& fileName = "", int filterIndex = 0);
     // The same with a whole response (colour and font dialogs).
     void Expect(qm::DialogKind kind, const std::string& text, const qm::DialogResponse& response) {
-        expected_.push_back({kind, text, response});
+        expected_.push_back({kind, text, response, ""});
     }
     void ExpectConfirm(const std::string& text, qm::DialogAnswer answer) {
         Expect(qm::DialogKind::Confirm, text, answer);
