@@ -339,13 +339,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (EditingMessage(message, wParam, lParam)) return 0;
     switch (message) {
     case WM_COMMAND:
-        if (lParam != 0 && TColorMemo::ReflectParentMessage(message, wParam, lParam, result)) return result;
         if (lParam == 0 || reinterpret_cast<HWND>(lParam) == ToolBar1.Handle()) Command(LOWORD(wParam));
         return 0;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-        if (TColorMemo::ReflectParentMessage(message, wParam, lParam, result)) return result;
-        break;
     case WM_NOTIFY: {
         const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
         if (TN1.HandleNotify(header, result) || ToolBar1.HandleNotify(header, result)) return result;

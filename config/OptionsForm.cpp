@@ -21,8 +21,8 @@ constexpr int kOuterHeight = 309;
 // Posted to the dialog when it has become active: it fills itself then,
 // once the activation is over.
 constexpr UINT kFillMessage = WM_APP + 0x5200;
-
-constexpr int kSampleId = IDC_OPT_SAMPLE;
+// Posted when the sample has got the focus.
+constexpr UINT kSampleFocusMessage = WM_APP + 0x5201;
 
 const int kColorFontControls[] = {IDC_OPT_SAMPLE, IDC_OPT_FONT, IDC_OPT_TAGCOLOR, IDC_OPT_COMCOLOR,
                                   IDC_OPT_QUOTECOLOR};
@@ -79,7 +79,7 @@ void TForm3::Created() {
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(caption);
         if (SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item)) < 0) {
-            ThrowLastError("Cannot make the options notebook");
+            throw Error("Cannot make the options notebook.");
         }
     }
     CreateSample();
@@ -91,12 +91,12 @@ void TForm3::Created() {
 // The sample editor takes the place of its placeholder, also in the order
 // Tab visits the controls.
 void TForm3::CreateSample() {
-    HWND placeholder = Item(kSampleId);
+    HWND placeholder = Item(IDC_OPT_SAMPLE);
     RECT bounds;
     GetWindowRect(placeholder, &bounds);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
     SetWindowLongPtrA(placeholder, GWLP_ID, 0);
-    sample_ = std::make_unique<TColorMemo>(Handle(), kSampleId);
+    sample_ = std::make_unique<TColorMemo>(Handle(), IDC_OPT_SAMPLE);
     TColorMemo& sample = *sample_;
     sample.SetScrollBars(TScrollStyle::ssBoth);
     sample.SetColor(clWhite);
@@ -274,18 +274,13 @@ void TForm3::Command(int id) {
 }
 
 bool TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    LRESULT reflected = 0;
     switch (message) {
     case WM_COMMAND:
         // The dialog selects all of an edit control's text when the focus
         // comes to it by keyboard; in the sample that would hide the
         // colours, which are what it is there for.
         if (sample_ && reinterpret_cast<HWND>(lParam) == sample_->Handle() && HIWORD(wParam) == EN_SETFOCUS) {
-            PostMessageA(sample_->Handle(), EM_SETSEL, 0, 0);
-        }
-        if (lParam != 0 && TColorMemo::ReflectParentMessage(message, wParam, lParam, reflected)) {
-            result = reflected;
-            return true;
+            PostMessageA(Handle(), kSampleFocusMessage, 0, 0);
         }
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) != IDCANCEL) {
             try {
@@ -293,13 +288,6 @@ bool TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
             } catch (const std::exception& error) {
                 Report(error);
             }
-            return true;
-        }
-        break;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-        if (TColorMemo::ReflectParentMessage(message, wParam, lParam, reflected)) {
-            result = reflected;
             return true;
         }
         break;
@@ -317,6 +305,15 @@ bool TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
         if (LOWORD(wParam) != WA_INACTIVE && IsOtherProgramWindow(reinterpret_cast<HWND>(lParam))) RequestFill();
         return false;  // the dialog manager puts the focus back where it was
     default:
+        if (message == kSampleFocusMessage) {
+            // Only the whole text selected, as by the dialog; a click
+            // into the sample keeps its caret.
+            TColorMemo& sample = ColorMemo1();
+            if (sample.SelStart() == 0 && sample.SelLength() > 0 && sample.SelLength() == sample.TextLength()) {
+                sample.SetSelection(0, 0);
+            }
+            return true;
+        }
         if (message == kFillMessage) {
             fillPending_ = false;
             try {

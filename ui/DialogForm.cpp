@@ -1,5 +1,7 @@
 #include "ui/DialogForm.h"
 
+#include <utility>
+
 #include "ui/Application.h"
 #include "ui/SystemError.h"
 #include "ui/Window.h"
@@ -9,17 +11,25 @@ namespace qm {
 void TDialogForm::CreateFromTemplate(HWND owner, int templateId) {
     if (!CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner,
                             &TDialogForm::DialogProc, reinterpret_cast<LPARAM>(this))) {
+        if (createError_) std::rethrow_exception(std::exchange(createError_, nullptr));
         ThrowLastError("Cannot create the dialog " + std::to_string(templateId));
+    }
+    if (createError_) {
+        // Half made: no window without its controls.
+        Destroy();
+        std::rethrow_exception(std::exchange(createError_, nullptr));
     }
 }
 
-TDialogForm::~TDialogForm() {
-    if (handle_) {
-        // The object goes first: keep the procedure from reaching it.
-        SetWindowLongPtrA(handle_, DWLP_USER, 0);
-        DestroyWindow(handle_);
-    }
+void TDialogForm::Destroy() {
+    if (!handle_) return;
+    SetWindowLongPtrA(handle_, DWLP_USER, 0);
+    HWND dialog = std::exchange(handle_, nullptr);
+    DestroyWindow(dialog);
 }
+
+// The object goes first: the procedure no longer reaches it.
+TDialogForm::~TDialogForm() { Destroy(); }
 
 HWND TDialogForm::Item(int id) const {
     HWND item = GetDlgItem(handle_, id);
@@ -55,7 +65,11 @@ INT_PTR CALLBACK TDialogForm::DialogProc(HWND dialog, UINT message, WPARAM wPara
         self = reinterpret_cast<TDialogForm*>(lParam);
         self->handle_ = dialog;
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        Guarded([&] { self->Created(); return 0; }, 0);
+        try {
+            self->Created();
+        } catch (...) {
+            self->createError_ = std::current_exception();
+        }
         return FALSE;  // the form sets the focus itself
     }
     self = reinterpret_cast<TDialogForm*>(GetWindowLongPtrA(dialog, DWLP_USER));

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <string>
 
 namespace qm {
@@ -34,7 +35,9 @@ protected:
     // the derived form's constructor, so that Created and HandleMessage
     // reach it.
     void CreateFromTemplate(HWND owner, int templateId);
-    // Called once, when the dialog and its controls exist.
+    void Destroy();
+    // Called once, when the dialog and its controls exist; what it throws
+    // comes out of CreateFromTemplate.
     virtual void Created() {}
     // One message; true when handled, with `result` as the dialog procedure
     // returns it. Unhandled messages get the dialog manager's handling.
@@ -43,6 +46,7 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     HWND handle_ = nullptr;
+    std::exception_ptr createError_;
 };
 
 }  // namespace qm

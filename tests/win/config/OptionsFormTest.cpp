@@ -156,8 +156,10 @@ TEST_F(OptionsTest, ACommentColourChangesOnlyTheCommentInTheSample) {
     // The dialog opens with the colour last chosen in it, for any button;
     // Cancel leaves the colours.
     dialogs.Expect(DialogKind::ChooseColor, "", DialogAnswer::Cancel);
+    const uint64_t paintsBefore = Options().ColorMemo1().Stats().Paints;
     Click(IDC_OPT_TAGCOLOR);
     EXPECT_EQ(dialogs.Requests().back().color, qm::clLime);
+    EXPECT_EQ(Options().ColorMemo1().Stats().Paints, paintsBefore + 2);  // repainted twice all the same
     EXPECT_GT(SampleColour("<HEAD>", qm::clMaroon), 0);
     dialogs.Expect(DialogKind::ChooseColor, "", ColorAnswer(qm::clBlue));
     Click(IDC_OPT_QUOTECOLOR);
@@ -165,6 +167,29 @@ TEST_F(OptionsTest, ACommentColourChangesOnlyTheCommentInTheSample) {
     EXPECT_GT(SampleColour("<HEAD>", qm::clMaroon), 0);
     // Nothing is stored before Close.
     EXPECT_FALSE(FileExists(IniPath()));
+}
+
+TEST_F(OptionsTest, FocusComingToTheSampleLeavesItsColoursInSight) {
+    WriteBytes(TemplatePath(), "");
+    Start();
+    OpenOptions();
+    ShowColorPage();
+    qm::TColorMemo& sample = Options().ColorMemo1();
+    // As Tab does it: the dialog selects the whole text, the sample takes
+    // the selection back.
+    SendMessageA(Options().Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(sample.Handle()), TRUE);
+    PumpMessages();
+    ASSERT_EQ(GetFocus(), sample.Handle());
+    EXPECT_EQ(sample.SelLength(), 0);
+    EXPECT_GT(SampleColour("<HEAD>", qm::clMaroon), 0);
+    // A click into it keeps the caret where it was put.
+    SetFocus(Options().Item(IDC_OPT_FONT));
+    const RECT head = TextRect(sample, "HEAD");
+    SendMessageA(sample.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(head.left + 1, head.top + 2));
+    SendMessageA(sample.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(head.left + 1, head.top + 2));
+    PumpMessages();
+    EXPECT_EQ(GetFocus(), sample.Handle());
+    EXPECT_EQ(sample.SelStart(), static_cast<int>(sample.Text().find("HEAD")));
 }
 
 TEST_F(OptionsTest, ComingBackFromTheMainWindowBringsTheStoredValuesBack) {
@@ -240,7 +265,12 @@ TEST_F(OptionsTest, ANewFontReachesEveryDocumentOpenAndOpenedLater) {
     font.fontName = "Tahoma";
     font.fontSize = 12;
     dialogs.Expect(DialogKind::Font, "", font);
+    // Only face and size are taken from the choice.
+    Options().FontDialog1.Font.Bold = true;
+    Options().FontDialog1.Font.Color = qm::clRed;
     Click(IDC_OPT_FONT);
+    EXPECT_FALSE(Options().ColorMemo1().Font().Bold);
+    EXPECT_EQ(Options().ColorMemo1().Font().Color, qm::clWindowText);
     const qm::DialogRequest asked = dialogs.Requests().back();
     EXPECT_EQ(asked.fontName, "MS Sans Serif");  // the first time
     EXPECT_EQ(asked.fontSize, 8);
