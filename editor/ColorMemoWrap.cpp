@@ -63,6 +63,7 @@ void TColorMemo::Recreate() {
         AttachNative(old);
         throw;
     }
+    // The focus goes over before the old window can hand it to the parent.
     if (focused) SetFocus();
     DestroyWindow(old);
     SetSelection(selStart, selLength);
@@ -70,7 +71,6 @@ void TColorMemo::Recreate() {
     const LRESULT nowFirst = SendMessageA(handle_, EM_GETFIRSTVISIBLELINE, 0, 0);
     if (topLine != nowFirst) SendMessageA(handle_, EM_LINESCROLL, 0, topLine - nowFirst);
     SetModified(modified);
-    if (focused) SetFocus();
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
