@@ -87,6 +87,16 @@
 #define IDC_COMMENT_PROMPT   5601
 #define IDC_COMMENT_TEXT     5602
 
+// The print dialog (5400..5499)
+#define IDD_PRINT            5400
+#define IDC_PRINT_LABEL1     5401
+#define IDC_PRINT_LABEL2     5402
+#define IDC_PRINT_CHECKBOX1  5403
+#define IDC_PRINT_LABEL6     5404
+#define IDC_PRINT_PROGRESS1  5405
+#define IDC_PRINT_SETUP      5406
+#define IDC_PRINT_STATUSBOX  5407
+
 // The options dialog (5200..5399)
 #define IDD_OPTIONS             5200
 #define IDC_OPT_TABS            5201
