@@ -295,10 +295,6 @@ void TForm1::About1Click() {
     if (form5_) form5_->Show();
 }
 
-void TForm1::Print1Click() {
-    if (CurrentEditor().LineCount() >= 1 && form2_) form2_->Show();
-}
-
 void TForm1::Options1Click() {
     if (form3_) form3_->Show();
 }

@@ -31,7 +31,6 @@ bool TForm1::EditingCommand(int id) {
     case ID_EDIT_SELECTALL: SelectAll1Click(); return true;
     case ID_EDIT_WORDWRAP: WordWrap1Click(); return true;
     case ID_EDIT_FIND: Find1Click(); return true;
-    case ID_FILE_PRINT: case ID_TAB_PRINT: Print1Click(); return true;
     case ID_POPUP_COLORS: Colors1Click(); return true;
     case ID_TB_COLORS: ToolButton14Click(); return true;
     case ID_POPUP_FILENAME: case ID_TB_FILENAME: ToolButton15Click(); return true;

@@ -158,7 +158,7 @@ TEST_F(EditCommands, PrintOfAnEmptyDocumentSaysThereIsNothingToPrint) {
 
     // A text of only line breaks has lines: no message, the print dialog
     // shows, without being modal.
-    qm::TForm2 print(Form().Handle());
+    qm::TForm2 print(Form());
     Form().SetSecondaryForms(nullptr, &print, nullptr);
     Editor().SetText("\r\n");
     Command(ID_TAB_PRINT);
