@@ -77,6 +77,8 @@ TForm1::TForm1(std::string firstArgument) : firstArgument_(std::move(firstArgume
     CreateWindowOfClass("QuillmereMain", "Quillmere", style, 0, x, y, kDesignWidth, kDesignHeight, nullptr,
                         nullptr, icon);
     Application().SetMainWindow(Handle());
+    GradientCaption1 = std::make_unique<TGradientCaption>(Handle());
+    ConfigureProgramCaption(*GradientCaption1, "Quillmere");
     CreateComponents();
     FormCreate();
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/AboutForm.h"
+#include "caption/GradientCaption.h"
 #include "config/IniFile.h"
 #include "config/OptionsForm.h"
 #include "editor/ColorMemo.h"
@@ -133,6 +134,7 @@ public:
     TFileDialog OpenDialog2{false};
     TTimer Timer1{100, false};
     TTimer Timer2{1000, true};
+    std::unique_ptr<TGradientCaption> GradientCaption1;
 
     TForm2* PrintForm() const { return form2_; }
 

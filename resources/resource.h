@@ -117,3 +117,17 @@
 #define IDC_OPT_BROWSER         5216
 #define IDC_OPT_BROWSER_BROWSE  5217
 #define IDC_OPT_CLOSE           5218
+
+// About box
+#define IDD_ABOUT            5500
+#define IDC_ABOUT_PANEL      5501
+#define IDC_ABOUT_IMAGE1     5502
+#define IDC_ABOUT_PRODUCT    5503
+#define IDC_ABOUT_VERSION    5504
+#define IDC_ABOUT_NOTICE     5505
+#define IDC_ABOUT_CREDIT     5506
+#define IDC_ABOUT_AUTHOR     5507
+#define IDC_ABOUT_LABEL1     5508
+#define IDC_ABOUT_LABEL2     5509
+#define IDC_ABOUT_MEMO1      5510
+#define IDC_ABOUT_FRAME      5511

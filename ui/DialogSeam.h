@@ -22,6 +22,7 @@ enum class DialogKind {
     OpenFile,     // open-file dialog
     SaveFile,     // save-file dialog
     PrinterSetup, // printer set-up dialog
+    ShellOpen,    // the shell opens `text` with its default verb (answer ignored)
     ChooseColor,  // colour dialog: request.color is the colour it opens with,
                   // response.color the one chosen (answer Ok)
     InputQuery,   // a prompt for one line: caption, text = the prompt;

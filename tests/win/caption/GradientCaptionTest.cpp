@@ -1,0 +1,165 @@
+// The gradient caption on a real window under Wine: the hook, the pixels of
+// the bar read back from the window, activation, the system caption given
+// back, and no GDI objects left behind by thousands of paints.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "TestSupport.h"
+#include "caption/GradientCaption.h"
+
+namespace {
+
+using qm::TGradientCaption;
+
+class CaptionWindow {
+public:
+    explicit CaptionWindow(DWORD style = WS_OVERLAPPEDWINDOW, int width = 500) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "CaptionTestWindow";
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        RegisterClassA(&wc);
+        window_ = CreateWindowExA(0, "CaptionTestWindow", "Quillmere", style, 40, 40, width, 200, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+    }
+    ~CaptionWindow() {
+        if (IsWindow(window_)) DestroyWindow(window_);
+    }
+    HWND Get() const { return window_; }
+    void ShowActive() {
+        ShowWindow(window_, SW_SHOW);
+        SetForegroundWindow(window_);
+        SetActiveWindow(window_);
+        qmtest::PumpFor(300);
+    }
+
+private:
+    HWND window_;
+};
+
+void RedrawFrame(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    qmtest::PumpFor(100);
+}
+
+COLORREF FramePixel(HWND window, int x, int y) {
+    HDC dc = GetWindowDC(window);
+    const COLORREF pixel = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return pixel;
+}
+
+TEST(GradientCaption, DetachingRestoresTheWindowProcedureExactly) {
+    CaptionWindow window;
+    const LONG_PTR before = GetWindowLongPtrA(window.Get(), GWLP_WNDPROC);
+    {
+        TGradientCaption caption(window.Get());
+        EXPECT_NE(GetWindowLongPtrA(window.Get(), GWLP_WNDPROC), before);
+        EXPECT_TRUE(caption.Attached());
+    }
+    EXPECT_EQ(GetWindowLongPtrA(window.Get(), GWLP_WNDPROC), before);
+}
+
+TEST(GradientCaption, WindowTextIsTheComposedTitle) {
+    CaptionWindow window;
+    TGradientCaption caption(window.Get());
+    qm::ConfigureProgramCaption(caption, "Quillmere");
+    EXPECT_EQ(qm::WindowText(window.Get()), "Quillmere");
+    caption.AppNameText.SetCaption("Editor");
+    EXPECT_EQ(qm::WindowText(window.Get()), "Editor Quillmere");
+    EXPECT_EQ(caption.CaptionText.Caption(), "Quillmere");
+    SetWindowTextA(window.Get(), "Editor Another");
+    EXPECT_EQ(caption.CaptionText.Caption(), "Another");
+}
+
+TEST(GradientCaption, NcActivateReturnsTrueAndDecidesTheState) {
+    CaptionWindow window;
+    TGradientCaption caption(window.Get());
+    EXPECT_EQ(SendMessageA(window.Get(), WM_NCACTIVATE, FALSE, 0), TRUE);
+    EXPECT_FALSE(caption.QueryActive());
+    EXPECT_EQ(SendMessageA(window.Get(), WM_NCACTIVATE, TRUE, 0), TRUE);
+    EXPECT_TRUE(caption.QueryActive());
+}
+
+TEST(GradientCaption, FontWritesFollowTheFontKind) {
+    CaptionWindow window;
+    TGradientCaption caption(window.Get());
+    qm::TFont font;
+    font.Name = "Times New Roman";
+    font.Height = -30;
+    caption.AppNameText.SetFontKind(qm::TFontKind::fkSystemB);
+    EXPECT_TRUE(caption.AppNameText.Font().Bold);
+    caption.AppNameText.SetFont(font);
+    EXPECT_EQ(caption.AppNameText.FontKind(), qm::TFontKind::fkCustom);
+    EXPECT_EQ(caption.AppNameText.Font().Height, -30);
+    caption.CompanyText.SetFontKind(qm::TFontKind::fkAutoHeight);
+    caption.CompanyText.SetFont(font);
+    EXPECT_EQ(caption.CompanyText.FontKind(), qm::TFontKind::fkAutoHeight);
+    EXPECT_NE(caption.CompanyText.Font().Height, -30);
+    caption.SetNumColors(0);
+    EXPECT_EQ(caption.NumColors(), 64);
+    caption.SetNumColors(300);
+    EXPECT_EQ(caption.NumColors(), 256);
+}
+
+TEST(GradientCaption, BarPixelsAreTheBandsFromMaroonToTheCaptionColour) {
+    CaptionWindow window;
+    auto caption = std::make_unique<TGradientCaption>(window.Get());
+    qm::ConfigureProgramCaption(*caption, "Quillmere");
+    window.ShowActive();
+    RedrawFrame(window.Get());
+    ASSERT_TRUE(caption->QueryActive());
+    const RECT bar = caption->ComputeCaptionBarRect();
+    ASSERT_GT(bar.right - bar.left, 100);
+    const COLORREF active = GetSysColor(COLOR_ACTIVECAPTION);
+    EXPECT_EQ(FramePixel(window.Get(), bar.left, bar.top), RGB(128, 0, 0));
+    EXPECT_EQ(FramePixel(window.Get(), bar.right - 1, bar.top), active);
+    // Every pixel of the top row is its band's colour.
+    const auto bands = qm::ComputeBands(64, RGB(128, 0, 0), active, {bar.left, bar.top, bar.right, bar.bottom});
+    int checked = 0;
+    for (const auto& band : bands) {
+        for (int x = band.x0; x < band.x1; ++x, ++checked)
+            ASSERT_EQ(FramePixel(window.Get(), x, bar.top), band.color) << "x " << x;
+    }
+    EXPECT_EQ(checked, bar.right - bar.left);
+    EXPECT_EQ(qm::WindowText(window.Get()), "Quillmere");
+
+    SendMessageA(window.Get(), WM_NCACTIVATE, FALSE, 0);
+    qmtest::PumpFor(100);
+    EXPECT_EQ(FramePixel(window.Get(), bar.right - 1, bar.top), GetSysColor(COLOR_INACTIVECAPTION));
+    EXPECT_EQ(FramePixel(window.Get(), bar.left, bar.top), RGB(128, 0, 0));
+
+    // Without the component the system paints its own caption again.
+    caption.reset();
+    qmtest::PumpFor(200);
+    RedrawFrame(window.Get());
+    EXPECT_NE(FramePixel(window.Get(), bar.left, bar.top), RGB(128, 0, 0));
+}
+
+TEST(GradientCaption, ThousandsOfPaintsLeaveNoGdiObjects) {
+    CaptionWindow window;
+    TGradientCaption caption(window.Get());
+    qm::ConfigureProgramCaption(caption, "Quillmere");
+    window.ShowActive();
+    // Warm up: the parts' fonts are made at the first paint.
+    RedrawFrame(window.Get());
+    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    HGDIOBJ probeBefore = CreateSolidBrush(RGB(1, 2, 3));
+    DeleteObject(probeBefore);
+    for (int i = 0; i < 3000; ++i) {
+        SendMessageA(window.Get(), WM_NCACTIVATE, i % 2, 0);
+        SendMessageA(window.Get(), WM_NCPAINT, 1, 0);
+    }
+    const DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    HGDIOBJ probeAfter = CreateSolidBrush(RGB(1, 2, 3));
+    DeleteObject(probeAfter);
+    EXPECT_EQ(after, before);
+    // The handle table reuses freed slots: a leak would push new handles on.
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(probeAfter) & 0xFFFF, reinterpret_cast<uintptr_t>(probeBefore) & 0xFFFF);
+}
+
+}  // namespace
