@@ -163,3 +163,56 @@ TEST(GradientCaption, ThousandsOfPaintsLeaveNoGdiObjects) {
 }
 
 }  // namespace
+
+namespace {
+
+// The bar of a main-window-like frame: buttons as glyphs, the icon at the
+// left, the title cut before the buttons when the window is narrow.
+TEST(GradientCaptionBar, ButtonsIconAndTitleOnTheBar) {
+    CaptionWindow window(WS_OVERLAPPEDWINDOW, 220);
+    TGradientCaption caption(window.Get());
+    qm::ConfigureProgramCaption(caption, "Quillmere with a title far too long for the bar");
+    window.ShowActive();
+    RedrawFrame(window.Get());
+    const RECT c = caption.ComputeCaptionBarRect();
+    const RECT t = caption.ComputeTextArea();
+    const int s = GetSystemMetrics(SM_CXSMICON);
+    // The close button: a cross in the button text colour, symmetric.
+    const RECT b{c.right - 2 - s, c.top + 2, c.right - 2, c.bottom - 2};
+    const COLORREF glyph = GetSysColor(COLOR_BTNTEXT);
+    int inGlyph = 0, mirrored = 0;
+    for (int y = b.top; y < b.bottom; ++y)
+        for (int x = b.left; x < b.right; ++x)
+            if (FramePixel(window.Get(), x, y) == glyph) {
+                ++inGlyph;
+                mirrored += FramePixel(window.Get(), b.left + b.right - 1 - x, y) == glyph;
+            }
+    ASSERT_GT(inGlyph, 5);
+    EXPECT_GE(mirrored * 10, inGlyph * 8);
+    // The maximise and minimise buttons left of it are drawn too (button face).
+    EXPECT_EQ(FramePixel(window.Get(), b.left - 2 - s / 2, c.top + 2), GetSysColor(COLOR_BTNHIGHLIGHT));
+    // The icon at the left: not the gradient's colour.
+    const auto bands = qm::ComputeBands(64, RGB(128, 0, 0), GetSysColor(COLOR_ACTIVECAPTION),
+                                        {c.left, c.top, c.right, c.bottom});
+    auto bandAt = [&](int x) -> COLORREF {
+        for (const auto& band : bands)
+            if (x >= band.x0 && x < band.x1) return band.color;
+        return COLORREF(0);
+    };
+    int iconPixels = 0;
+    for (int y = t.top + 1; y < t.top + 1 + s; ++y)
+        for (int x = t.left + 2; x < t.left + 2 + s; ++x) iconPixels += FramePixel(window.Get(), x, y) != bandAt(x);
+    EXPECT_GT(iconPixels, s * s / 4);
+    // The title's pixels: some in the text area, none over the buttons.
+    const COLORREF text = GetSysColor(COLOR_CAPTIONTEXT);
+    int titlePixels = 0, beyond = 0;
+    for (int y = c.top; y < c.bottom; ++y) {
+        for (int x = t.left + s + 2; x < t.right; ++x) titlePixels += FramePixel(window.Get(), x, y) == text;
+        for (int x = t.right; x < b.left - 2 * s - 1; ++x) beyond += FramePixel(window.Get(), x, y) == text;
+    }
+    EXPECT_GT(titlePixels, 20);
+    EXPECT_EQ(beyond, 0);
+    EXPECT_EQ(qm::WindowText(window.Get()), "Quillmere with a title far too long for the bar");
+}
+
+}  // namespace
