@@ -233,3 +233,46 @@ TEST(GradientCaptionBar, ButtonsIconAndTitleOnTheBar) {
 }
 
 }  // namespace
+
+#include "ScriptedDialogs.h"
+
+namespace {
+
+TEST(GradientCaptionLifecycle, LoadedHooksARecreatedWindow) {
+    CaptionWindow first;
+    CaptionWindow second;
+    const LONG_PTR firstProc = GetWindowLongPtrA(first.Get(), GWLP_WNDPROC);
+    const LONG_PTR secondProc = GetWindowLongPtrA(second.Get(), GWLP_WNDPROC);
+    TGradientCaption caption(first.Get());
+    caption.Loaded(first.Get());
+    EXPECT_EQ(caption.FormWindow(), first.Get());
+    caption.Loaded(second.Get());
+    EXPECT_EQ(caption.FormWindow(), second.Get());
+    EXPECT_EQ(GetWindowLongPtrA(first.Get(), GWLP_WNDPROC), firstProc);
+    EXPECT_NE(GetWindowLongPtrA(second.Get(), GWLP_WNDPROC), secondProc);
+}
+
+TEST(GradientCaptionLifecycle, WindowDestroyedFirstLeavesNothingHooked) {
+    auto window = std::make_unique<CaptionWindow>();
+    TGradientCaption caption(window->Get());
+    window.reset();
+    EXPECT_FALSE(caption.Attached());
+    EXPECT_EQ(caption.FormWindow(), nullptr);
+}
+
+TEST(GradientCaptionLifecycle, DesignStateReportsNumColorsCorrections) {
+    CaptionWindow window;
+    TGradientCaption caption(window.Get());
+    qmtest::ScriptedDialogs dialogs;
+    caption.SetNumColors(0);  // running program: silent
+    EXPECT_TRUE(dialogs.Requests().empty());
+    caption.DesignState = true;
+    dialogs.Expect(qm::DialogKind::Error, qm::kTooFewColors, qm::DialogAnswer::Ok);
+    dialogs.Expect(qm::DialogKind::Error, qm::kTooManyColors, qm::DialogAnswer::Ok);
+    caption.SetNumColors(-5);
+    caption.SetNumColors(300);
+    EXPECT_TRUE(dialogs.AllAnswered());
+    EXPECT_EQ(caption.NumColors(), 256);
+}
+
+}  // namespace
