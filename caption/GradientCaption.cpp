@@ -148,7 +148,7 @@ void TGradientCaption::SetNumColors(int value) {
     const NumColorsWrite write = WriteNumColors(numColors_, value);
     numColors_ = write.value;
     if (DesignState && (write.changed || value > 256)) RequestFrameRedraw();
-    if (DesignState && write.message) MessageBoxA(formWindow_, write.message, Application().Title().c_str(), MB_OK | MB_ICONERROR);
+    if (DesignState && write.message) ShowErrorBox(formWindow_, write.message);
 }
 
 void TGradientCaption::Loaded(HWND ownerWindowNow) {
