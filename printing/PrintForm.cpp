@@ -36,6 +36,8 @@ private:
 TForm2::TForm2(TForm1& main) : main_(main) { CreateFromTemplate(main.Handle(), IDD_PRINT); }
 
 void TForm2::Created() {
+    GradientCaption1 = std::make_unique<TGradientCaption>(Handle());
+    ConfigureProgramCaption(*GradientCaption1, "Print...");
     SetWindowPos(Handle(), nullptr, 0, 0, kOuterWidth, kOuterHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     TFont font;
     font.Bold = true;
