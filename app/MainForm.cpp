@@ -318,6 +318,7 @@ void TForm1::Command(int id) {
     case ID_FILE_SAVE: case ID_TAB_SAVE: Save1Click(); break;
     case ID_FILE_SAVEAS: case ID_TAB_SAVEAS: SaveAs1Click(); break;
     case ID_FILE_PRINTSETUP: PrinterSetup1Click(); break;
+    case ID_FILE_PRINT: case ID_TAB_PRINT: Print1Click(); break;
     case ID_FILE_CLOSE: case ID_TAB_CLOSE: Close1Click(); break;
     case ID_FILE_CLOSEALL: case ID_TAB_CLOSEALL: Closeall1Click(); break;
     case ID_FILE_EXIT: case ID_TAB_EXIT: Exit1Click(); break;
