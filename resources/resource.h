@@ -60,6 +60,8 @@
 #define ID_FUNC_DELETE       3004
 #define ID_POPUP_COLORS      3005
 #define ID_POPUP_FILENAME    3006
+#define ID_TAG_NONE          3007   // the "none" fillers: no command
+#define ID_EDIT_FIND         3008   // Edit > Find...
 #define ID_INSERT_FIRST      3100
 #define ID_INSERT_LAST       3399
 
@@ -79,6 +81,11 @@
 #define IDW_BEVEL            5004
 #define IDW_PROTOTYPE        5005
 #define IDW_EDITOR_FIRST     5100
+
+// The prompt of "Make a comment"
+#define IDD_COMMENT          5600
+#define IDC_COMMENT_PROMPT   5601
+#define IDC_COMMENT_TEXT     5602
 
 // The print dialog (5400..5499)
 #define IDD_PRINT            5400
