@@ -37,7 +37,13 @@ void ShellOpen(HWND owner, const std::string& target) {
     ShellExecuteA(owner, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-TForm5::TForm5(HWND owner) { CreateFromTemplate(owner, IDD_ABOUT); }
+TForm5::TForm5(HWND owner) {
+    CreateFromTemplate(owner, IDD_ABOUT);
+    // Enter, Escape and Tab through the dialog manager in the message loop.
+    Application().AddModelessWindow(Handle());
+}
+
+TForm5::~TForm5() { Application().RemoveModelessWindow(Handle()); }
 
 void TForm5::Created() {
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));

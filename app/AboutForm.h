@@ -20,6 +20,7 @@ void ShellOpen(HWND owner, const std::string& target);
 class TForm5 : public TDialogForm {
 public:
     explicit TForm5(HWND owner);
+    ~TForm5() override;
 
     void Show() override;
     void FormShow();

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "app/AboutForm.h"
 #include "resources/resource.h"
+#include "ui/Application.h"
 #include "ui/Window.h"
 
 namespace {
@@ -97,6 +98,35 @@ TEST(AboutBox, LinksHandTheShellExactlyTheAddress) {
     EXPECT_EQ(opened[1], "mailto:" + mail);
     EXPECT_LE(opened[1].size(), 79u);
     EXPECT_LE(opened[0].size(), 79u);
+}
+
+}  // namespace
+
+namespace {
+
+// Enter and Escape, as real key events through the program's message loop.
+TEST(AboutBox, EnterAndEscapeCloseIt) {
+    qm::TForm5 about(nullptr);
+    for (WORD key : {WORD(VK_ESCAPE), WORD(VK_RETURN)}) {
+        about.Show();
+        qmtest::PumpFor(200);
+        SetFocus(GetDlgItem(about.Handle(), IDOK));
+        INPUT input[2]{};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = key;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        for (int i = 0; i < 20 && about.Visible(); ++i) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (qm::Application().IsModelessMessage(msg)) continue;
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            Sleep(50);
+        }
+        EXPECT_FALSE(about.Visible()) << "key " << key;
+    }
 }
 
 }  // namespace
