@@ -1,5 +1,7 @@
 #include "ui/Application.h"
 
+#include <algorithm>
+
 #include "ui/MessageBoxes.h"
 
 namespace qm {
@@ -25,11 +27,34 @@ void TApplication::HandleUnknownException() {
     }
 }
 
+void TApplication::AddModelessWindow(HWND window) {
+    if (window && std::find(modeless_.begin(), modeless_.end(), window) == modeless_.end()) {
+        modeless_.push_back(window);
+    }
+}
+
+void TApplication::RemoveModelessWindow(HWND window) {
+    modeless_.erase(std::remove(modeless_.begin(), modeless_.end(), window), modeless_.end());
+}
+
+bool TApplication::IsModelessMessage(MSG& msg) const {
+    // A copy: a message handled here may close a window, which removes it.
+    const std::vector<HWND> windows = modeless_;
+    for (HWND window : windows) {
+        if (!IsWindow(window)) continue;
+        // IsDialogMessage takes only messages of the window and its children.
+        if (msg.hwnd != window && !IsChild(window, msg.hwnd)) continue;
+        if (IsDialogMessageA(window, &msg)) return true;
+    }
+    return false;
+}
+
 int TApplication::Run() {
     MSG msg;
     BOOL got;
     while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
         if (got == -1) return 1;
+        if (IsModelessMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -43,6 +68,7 @@ void TApplication::ProcessMessages() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
+        if (IsModelessMessage(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -6,6 +6,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace qm {
 
@@ -22,6 +23,15 @@ public:
     void HandleException(const std::exception& error);
     void HandleUnknownException();
 
+    // Modeless windows (dialogs and forms shown beside the main window): the
+    // message loop passes every message through IsDialogMessage of each, so
+    // Tab, Enter, Escape and access keys work in them. A window removes
+    // itself before it is destroyed; one destroyed meanwhile is skipped.
+    void AddModelessWindow(HWND window);
+    void RemoveModelessWindow(HWND window);
+    // Whether one of the modeless windows took the message.
+    bool IsModelessMessage(MSG& msg) const;
+
     // Runs the message loop until WM_QUIT; returns its exit code.
     int Run();
     // Handles the messages waiting now, then returns.
@@ -30,6 +40,7 @@ public:
 private:
     std::string title_ = "Quillmere";
     HWND mainWindow_ = nullptr;
+    std::vector<HWND> modeless_;
 };
 
 TApplication& Application();
