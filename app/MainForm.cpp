@@ -7,6 +7,7 @@
 
 #include "app/HtmlColorRules.h"
 #include "app/PathUtil.h"
+#include "config/IniValues.h"
 #include "printing/Printers.h"
 #include "resources/resource.h"
 #include "ui/Application.h"
@@ -147,17 +148,10 @@ void TForm1::FormCreate() {
     const DWORD length = GetCurrentDirectoryA(sizeof current, current);
     if (length == 0 || length >= sizeof current) ThrowLastError("Cannot read the current folder");
     ConfigDir = ConfigDirFromCurrentDir(current);
-    IniFile = std::make_unique<TIniFile>(ConfigDir + "/quillmere.ini");
+    IniFile = std::make_unique<TIniFile>(IniFilePath(ConfigDir));
     Closing = false;
     LoadSettings(false);
     DragAcceptFiles(Handle(), TRUE);
-}
-
-void TForm1::LoadSettings(bool) {
-    // The configuration file is read here once it exists; until then the
-    // design values stand and new documents start from the template.
-    TempStart = true;
-    UseTemp = true;
 }
 
 void TForm1::Show(int showCommand) {
@@ -299,6 +293,10 @@ void TForm1::About1Click() {
     if (form5_) form5_->Show();
 }
 
+void TForm1::Print1Click() {
+    if (CurrentEditor().LineCount() >= 1 && form2_) form2_->Show();
+}
+
 void TForm1::Options1Click() {
     if (form3_) form3_->Show();
 }
@@ -320,6 +318,7 @@ void TForm1::Command(int id) {
     case ID_FILE_SAVE: case ID_TAB_SAVE: Save1Click(); break;
     case ID_FILE_SAVEAS: case ID_TAB_SAVEAS: SaveAs1Click(); break;
     case ID_FILE_PRINTSETUP: PrinterSetup1Click(); break;
+    case ID_FILE_PRINT: case ID_TAB_PRINT: Print1Click(); break;
     case ID_FILE_CLOSE: case ID_TAB_CLOSE: Close1Click(); break;
     case ID_FILE_CLOSEALL: case ID_TAB_CLOSEALL: Closeall1Click(); break;
     case ID_FILE_EXIT: case ID_TAB_EXIT: Exit1Click(); break;
@@ -342,13 +341,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     switch (message) {
     case WM_COMMAND:
-        if (lParam != 0 && TColorMemo::ReflectParentMessage(message, wParam, lParam, result)) return result;
         if (lParam == 0 || reinterpret_cast<HWND>(lParam) == ToolBar1.Handle()) Command(LOWORD(wParam));
         return 0;
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-        if (TColorMemo::ReflectParentMessage(message, wParam, lParam, result)) return result;
-        break;
     case WM_NOTIFY: {
         const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
         if (TN1.HandleNotify(header, result) || ToolBar1.HandleNotify(header, result)) return result;

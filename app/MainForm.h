@@ -56,6 +56,7 @@ public:
     void PrinterSetupDialog1Close();
     void About1Click();
     void Options1Click();
+    void Print1Click();
     void LoadSettings(bool applyToOpenEditors);
 
     // --- Documents ----------------------------------------------------

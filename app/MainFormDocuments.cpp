@@ -10,6 +10,7 @@
 #include "app/DocumentText.h"
 #include "app/MainForm.h"
 #include "app/PathUtil.h"
+#include "config/IniValues.h"
 #include "resources/resource.h"
 #include "ui/Errors.h"
 #include "ui/MessageBoxes.h"
@@ -17,8 +18,6 @@
 namespace qm {
 
 namespace {
-
-constexpr char kTemplateName[] = "\\temp.htm";
 
 void AddToRecentDocuments(const std::string& path) { SHAddToRecentDocs(SHARD_PATHA, path.c_str()); }
 
@@ -81,7 +80,7 @@ void TForm1::NewRE(const std::string& tabName, bool useTemplate) {
         editor->SetRedrawAlways(prototype.RedrawAlways());
         editor->SetBounds(prototype.Left(), prototype.Top(), prototype.Width(), prototype.Height());
 
-        if (useTemplate && UseTemp && FileExistsAt(ConfigDir + kTemplateName)) LoadTemplate(*editor);
+        if (useTemplate && UseTemp && FileExistsAt(TemplateFilePath(ConfigDir))) LoadTemplate(*editor);
         editor->SetModified(false);
     } catch (...) {
         DiscardHalfMadeDocument(editor);
@@ -92,7 +91,7 @@ void TForm1::NewRE(const std::string& tabName, bool useTemplate) {
 
 // The template's text, then two empty lines, with the caret at the start.
 void TForm1::LoadTemplate(TColorMemo& editor) {
-    std::string text = ReadDocumentFile(ConfigDir + kTemplateName);
+    std::string text = ReadDocumentFile(TemplateFilePath(ConfigDir));
     if (!text.empty() && !(text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)) text += "\r\n";
     text += "\r\n\r\n";
     editor.SetText(text);

@@ -23,8 +23,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
         const std::string firstArgument = __argc > 1 && __argv[1] ? __argv[1] : "";
         qm::TForm1 form1(firstArgument);
         qm::TForm5 form5(form1.Handle());
-        qm::TForm2 form2(form1.Handle());
-        qm::TForm3 form3(form1.Handle());
+        qm::TForm2 form2(form1);
+        qm::TForm3 form3(form1);
         form1.SetSecondaryForms(&form5, &form2, &form3);
         form1.Show(showCommand);
         return application.Run();

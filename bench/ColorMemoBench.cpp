@@ -74,16 +74,6 @@ public:
                             0, 200, 200, nullptr, nullptr);
         ShowWindow(Handle(), SW_SHOW);
     }
-
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        LRESULT result = 0;
-        if ((message == WM_COMMAND || message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC) && lParam &&
-            TColorMemo::ReflectParentMessage(message, wParam, lParam, result)) {
-            return result;
-        }
-        return Default(message, wParam, lParam);
-    }
 };
 
 void AddRules(qm::TDrawRules& rules) {

@@ -1,15 +1,44 @@
-// The configuration file object. Opening it neither reads nor creates the
-// file: it is touched only when a value is read or written.
+// The configuration file object `IniFile`, over the system's profile
+// functions, which give the section and key rules: names match without
+// regard to letter case, values are read without surrounding blanks and one
+// pair of quotes, a new key goes to the end of its section and a new section
+// to the end of the file. It caches nothing: every read goes to the file and
+// every write is stored in it at once. Opening it neither reads nor creates
+// the file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
+#include "ui/Errors.h"
+
 namespace qm {
+
+// A write the file system refused: "Unable to write to <path>".
+class IniWriteError : public Error {
+public:
+    explicit IniWriteError(const std::string& fileName) : Error("Unable to write to " + fileName) {}
+};
 
 class TIniFile {
 public:
     explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
     const std::string& FileName() const { return fileName_; }
+
+    // The stored value, or `defaultValue` when the key is absent; a key
+    // present with an empty value reads as "". At most 1023 characters.
+    std::string ReadText(const std::string& section, const std::string& key, const std::string& defaultValue) const;
+    // The value as a number (see IniIntValue); absent or not a number:
+    // `defaultValue`.
+    int32_t ReadInt(const std::string& section, const std::string& key, int32_t defaultValue) const;
+    // ReadInt with 1 or 0 as the default; yes when the number is not 0.
+    bool ReadFlag(const std::string& section, const std::string& key, bool defaultValue) const;
+
+    // Store the value at once; IniWriteError when the file cannot be written
+    // (read-only, a folder in its place, no room, no such folder).
+    void WriteText(const std::string& section, const std::string& key, const std::string& value);
+    void WriteInt(const std::string& section, const std::string& key, int32_t value);
+    void WriteFlag(const std::string& section, const std::string& key, bool value);
 
 private:
     std::string fileName_;

@@ -19,10 +19,35 @@ TColorMemo::TColorMemo(HWND parent, int id)
     gdiFont_ = CreateGdiFont(font_);
     DrawCanvas.SetFont(gdiFont_.Get());
     background_.Reset(CreateSolidBrush(ToColorRef(color_)));
-    CreateNative();
+    HookParent();
+    try {
+        CreateNative();
+    } catch (...) {
+        UnhookParent();
+        throw;
+    }
 }
 
-TColorMemo::~TColorMemo() { DestroyNative(); }
+TColorMemo::~TColorMemo() {
+    DestroyNative();
+    UnhookParent();
+}
+
+// One subclass of the parent per control (its id is the control), so that
+// several editors on one window each see their own messages.
+void TColorMemo::HookParent() {
+    if (!SetWindowSubclass(parent_, &TColorMemo::ParentSubclassProc, reinterpret_cast<UINT_PTR>(this),
+                           reinterpret_cast<DWORD_PTR>(this))) {
+        ThrowLastError("Cannot set up an editor");
+    }
+    parentHooked_ = true;
+}
+
+void TColorMemo::UnhookParent() {
+    if (!parentHooked_) return;
+    RemoveWindowSubclass(parent_, &TColorMemo::ParentSubclassProc, reinterpret_cast<UINT_PTR>(this));
+    parentHooked_ = false;
+}
 
 TColorMemo* TColorMemo::FromHandle(HWND window) {
     if (!window) return nullptr;
@@ -197,23 +222,6 @@ LRESULT TColorMemo::CtlColor(HDC dc) {
     return reinterpret_cast<LRESULT>(background_.Get());
 }
 
-bool TColorMemo::ReflectParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    TColorMemo* memo = FromHandle(reinterpret_cast<HWND>(lParam));
-    if (!memo) return false;
-    switch (message) {
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-        result = memo->CtlColor(reinterpret_cast<HDC>(wParam));
-        return true;
-    case WM_COMMAND:
-        if (HIWORD(wParam) == EN_CHANGE) memo->Changed();
-        result = 0;
-        return true;
-    default:
-        return false;
-    }
-}
-
 void TColorMemo::Changed() {
     ++textVersion_;
     if (OnChange) OnChange();
@@ -326,6 +334,32 @@ LRESULT CALLBACK TColorMemo::SubclassProc(HWND window, UINT message, WPARAM wPar
     }
     if (!self || self->handle_ != window) return DefSubclassProc(window, message, wParam, lParam);
     return Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, static_cast<LRESULT>(0));
+}
+
+// The change notification is handed on to the parent's own handling after
+// the control has seen it; the colours of the control are the control's.
+LRESULT CALLBACK TColorMemo::ParentSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                                UINT_PTR id, DWORD_PTR refData) {
+    auto* self = reinterpret_cast<TColorMemo*>(refData);
+    const bool mine = self && self->handle_ && reinterpret_cast<HWND>(lParam) == self->handle_;
+    switch (message) {
+    case WM_COMMAND:
+        if (mine && HIWORD(wParam) == EN_CHANGE) {
+            Guarded([&] { self->Changed(); return 0; }, 0);
+        }
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (mine) return Guarded([&] { return self->CtlColor(reinterpret_cast<HDC>(wParam)); }, LRESULT{0});
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, &TColorMemo::ParentSubclassProc, id);
+        if (self) self->parentHooked_ = false;
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace qm

@@ -165,10 +165,6 @@ public:
     const TColorMemoStats& Stats() const { return stats_; }
     void ResetStats() { stats_ = TColorMemoStats{}; }
 
-    // The parent hands on WM_COMMAND and WM_CTLCOLOREDIT / WM_CTLCOLORSTATIC
-    // messages; true when they were this control's, with the result.
-    static bool ReflectParentMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-
 protected:
     // Messages of the subclassed EDIT control; the default is the native handling.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -179,6 +175,12 @@ protected:
 private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR refData);
+    // The parent's messages about this control (its change notification and
+    // its colours) come here first, whatever window the parent is.
+    static LRESULT CALLBACK ParentSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                               DWORD_PTR refData);
+    void HookParent();
+    void UnhookParent();
     void CreateNative();
     void DestroyNative();
     void Recreate();
@@ -214,6 +216,7 @@ private:
     void HotSpotClick(int x, int y);
 
     HWND parent_;
+    bool parentHooked_ = false;
     int id_;
     int left_ = 0, top_ = 0, width_ = 185, height_ = 89;
     bool visible_ = true;

@@ -1,22 +1,48 @@
-// The print dialog `TForm2`: created at start-up, hidden, shown by Print.
+// The print dialog `TForm2` ("Print..."): names the document and the printer,
+// offers the printer set-up dialog and the small-font choice, and prints the
+// current document as plain text with its progress line by line. Created at
+// start-up, hidden, shown by the main window's Print command.
 #pragma once
 
 #include <string>
 
-#include "ui/Form.h"
+#include "ui/DialogForm.h"
+#include "ui/Gdi.h"
 
 namespace qm {
 
-class TForm2 : public TForm {
-public:
-    explicit TForm2(HWND owner) : TForm(owner, "Print", 300, 160) {}
+class TForm1;
 
-    // The printer label, kept in step with the main window's status bar.
-    void SetPrinterLabel(const std::string& text) { label2_ = text; }
-    const std::string& PrinterLabel() const { return label2_; }
+class TForm2 : public TDialogForm {
+public:
+    explicit TForm2(TForm1& main);
+
+    // The printer label `Label2`, kept in step with the main window's status bar.
+    void SetPrinterLabel(const std::string& text);
+    std::string PrinterLabel() const;
+
+    // Shows the dialog: FormShow runs first when it was hidden.
+    void Show() override;
+
+    // OK: prints the document of the tab current now, then closes.
+    void BitBtn1Click();
+    // Cancel.
+    void BitBtn2Click() { Close(); }
+    // Any closing: FormClose, then the dialog is hidden.
+    void Close();
+    // Setup: the printer set-up dialog; the dialog stays open.
+    void BitBtn3Click();
+
+    void FormShow();
+    void FormClose();
+
+protected:
+    void Created() override;
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:
-    std::string label2_;
+    TForm1& main_;
+    Font labelFont_;  // bold italic
 };
 
 }  // namespace qm

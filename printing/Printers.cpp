@@ -4,7 +4,8 @@
 #include <commdlg.h>
 #include <winspool.h>
 
-#include <vector>
+#include <algorithm>
+#include <cstring>
 
 #include "ui/DialogSeam.h"
 #include "ui/Errors.h"
@@ -12,7 +13,9 @@
 namespace qm {
 
 namespace {
-std::string g_chosenPrinter;  // empty: the system's default
+
+std::string g_chosenPrinter;                // empty: the system's default
+std::vector<unsigned char> g_chosenSettings;  // DEVMODE of g_chosenPrinter
 
 std::string DefaultPrinterName() {
     DWORD size = 0;
@@ -23,19 +26,52 @@ std::string DefaultPrinterName() {
     return name.data();
 }
 
-// Frees global memory handed back by the print dialog.
-struct GlobalMemory {
-    HGLOBAL handle;
+// Global memory handed to or back from the print dialog, freed at the end.
+class GlobalMemory {
+public:
+    GlobalMemory() = default;
     ~GlobalMemory() {
-        if (handle) GlobalFree(handle);
+        if (handle_) GlobalFree(handle_);
     }
+    GlobalMemory(const GlobalMemory&) = delete;
+    GlobalMemory& operator=(const GlobalMemory&) = delete;
+    HGLOBAL& Handle() { return handle_; }
+
+    // A block holding these bytes; false when there is no memory for it.
+    bool Fill(const void* bytes, size_t size) {
+        handle_ = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+        if (!handle_) return false;
+        void* target = GlobalLock(handle_);
+        if (!target) return false;
+        std::memcpy(target, bytes, size);
+        GlobalUnlock(handle_);
+        return true;
+    }
+
+private:
+    HGLOBAL handle_ = nullptr;
 };
+
+// A DEVNAMES block naming the printer, for the dialog to open on.
+bool FillDeviceNames(GlobalMemory& memory, const std::string& printer) {
+    std::vector<char> block(sizeof(DEVNAMES) + printer.size() + 3, '\0');
+    auto* names = reinterpret_cast<DEVNAMES*>(block.data());
+    // Driver and port are left empty: the printer's name says enough.
+    names->wDriverOffset = static_cast<WORD>(sizeof(DEVNAMES) + printer.size() + 1);
+    names->wDeviceOffset = static_cast<WORD>(sizeof(DEVNAMES));
+    names->wOutputOffset = static_cast<WORD>(sizeof(DEVNAMES) + printer.size() + 2);
+    std::memcpy(block.data() + sizeof(DEVNAMES), printer.c_str(), printer.size() + 1);
+    return memory.Fill(block.data(), block.size());
+}
+
 }  // namespace
 
 std::string CurrentPrinterName() {
     if (!g_chosenPrinter.empty()) return g_chosenPrinter;
     return DefaultPrinterName();
 }
+
+const std::vector<unsigned char>& CurrentPrinterSettings() { return g_chosenSettings; }
 
 bool RunPrinterSetupDialog(HWND owner) {
     if (DialogScript* script = CurrentDialogScript()) {
@@ -44,29 +80,59 @@ bool RunPrinterSetupDialog(HWND owner) {
         request.text = CurrentPrinterName();
         DialogResponse response = script->Answer(request);
         if (response.answer != DialogAnswer::Ok) return false;
-        if (!response.fileName.empty()) g_chosenPrinter = response.fileName;
+        if (!response.fileName.empty() && response.fileName != g_chosenPrinter) {
+            g_chosenPrinter = response.fileName;
+            g_chosenSettings.clear();
+        }
         return true;
     }
     PRINTDLGA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.Flags = PD_PRINTSETUP;
+    GlobalMemory devMode;
+    GlobalMemory devNames;
+    // Opened on the printer chosen last, with its paper and orientation;
+    // without these the dialog would show the default printer, and OK would
+    // quietly switch back to it.
+    if (!g_chosenPrinter.empty()) {
+        if (!FillDeviceNames(devNames, g_chosenPrinter)) throw Error("Not enough memory for the printer set-up dialog.");
+        if (!g_chosenSettings.empty() && !devMode.Fill(g_chosenSettings.data(), g_chosenSettings.size())) {
+            throw Error("Not enough memory for the printer set-up dialog.");
+        }
+    }
+    dialog.hDevMode = devMode.Handle();
+    dialog.hDevNames = devNames.Handle();
     const BOOL chosen = PrintDlgA(&dialog);
-    GlobalMemory devMode{dialog.hDevMode};
-    GlobalMemory devNames{dialog.hDevNames};
+    // The dialog may have replaced the blocks: free what it hands back.
+    devMode.Handle() = dialog.hDevMode;
+    devNames.Handle() = dialog.hDevNames;
     if (!chosen) {
         const DWORD error = CommDlgExtendedError();
-        if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES) {
-            throw Error("No printer is installed.");
-        }
+        if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES) throw Error("No printer is installed.");
+        if (error == PDERR_PRINTERNOTFOUND) throw Error("The printer " + g_chosenPrinter + " is not installed any more.");
         if (error != 0) throw Error("The printer set-up dialog failed (error " + std::to_string(error) + ").");
         return false;
     }
-    if (devNames.handle) {
-        if (auto* names = static_cast<DEVNAMES*>(GlobalLock(devNames.handle))) {
-            g_chosenPrinter = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
-            GlobalUnlock(devNames.handle);
+    std::string printer;
+    if (devNames.Handle()) {
+        if (auto* names = static_cast<const DEVNAMES*>(GlobalLock(devNames.Handle()))) {
+            printer = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
+            GlobalUnlock(devNames.Handle());
         }
+    }
+    std::vector<unsigned char> settings;
+    if (devMode.Handle()) {
+        if (auto* mode = static_cast<const DEVMODEA*>(GlobalLock(devMode.Handle()))) {
+            const size_t size = std::min<size_t>(GlobalSize(devMode.Handle()), mode->dmSize + mode->dmDriverExtra);
+            const auto* bytes = reinterpret_cast<const unsigned char*>(mode);
+            settings.assign(bytes, bytes + size);
+            GlobalUnlock(devMode.Handle());
+        }
+    }
+    if (!printer.empty()) {
+        g_chosenPrinter = printer;
+        g_chosenSettings = std::move(settings);
     }
     return true;
 }

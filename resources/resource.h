@@ -79,3 +79,34 @@
 #define IDW_BEVEL            5004
 #define IDW_PROTOTYPE        5005
 #define IDW_EDITOR_FIRST     5100
+
+// The print dialog (5400..5499)
+#define IDD_PRINT            5400
+#define IDC_PRINT_LABEL1     5401
+#define IDC_PRINT_LABEL2     5402
+#define IDC_PRINT_CHECKBOX1  5403
+#define IDC_PRINT_LABEL6     5404
+#define IDC_PRINT_PROGRESS1  5405
+#define IDC_PRINT_SETUP      5406
+#define IDC_PRINT_STATUSBOX  5407
+
+// The options dialog (5200..5399)
+#define IDD_OPTIONS             5200
+#define IDC_OPT_TABS            5201
+#define IDC_OPT_SAMPLE          5202
+#define IDC_OPT_FONT            5203
+#define IDC_OPT_TAGCOLOR        5204
+#define IDC_OPT_COMCOLOR        5205
+#define IDC_OPT_QUOTECOLOR      5206
+#define IDC_OPT_TEMPLATE        5207
+#define IDC_OPT_USETEMP_LABEL   5208
+#define IDC_OPT_USETEMP         5209
+#define IDC_OPT_TEMPSTART_LABEL 5210
+#define IDC_OPT_TEMPSTART       5211
+#define IDC_OPT_FTP_LABEL       5212
+#define IDC_OPT_FTP             5213
+#define IDC_OPT_FTP_BROWSE      5214
+#define IDC_OPT_BROWSER_LABEL   5215
+#define IDC_OPT_BROWSER         5216
+#define IDC_OPT_BROWSER_BROWSE  5217
+#define IDC_OPT_CLOSE           5218

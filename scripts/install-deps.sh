@@ -16,6 +16,9 @@ packages=(
   googletest
   clang libclang-rt-14-dev
   fonts-liberation
+  # A real printer for the printing tests: CUPS with the cups-pdf back end,
+  # and poppler's tools to read the PDF files it writes.
+  cups cups-pdf poppler-utils
 )
 
 missing=()

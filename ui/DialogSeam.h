@@ -15,6 +15,10 @@ enum class DialogKind {
     OpenFile,     // open-file dialog
     SaveFile,     // save-file dialog
     PrinterSetup, // printer set-up dialog
+    ChooseColor,  // colour dialog: request.color is the colour it opens with,
+                  // response.color the one chosen (answer Ok)
+    Font,         // font dialog: request.fontName and fontSize (points) are the
+                  // font it opens with, the response's the one chosen (answer Ok)
 };
 
 enum class DialogAnswer { Ok, Yes, No, Cancel };
@@ -27,12 +31,18 @@ struct DialogRequest {
     std::string filter;      // file dialogs: "description|pattern|..."
     int filterIndex = 1;     // file dialogs: the type selected when opened (1-based)
     std::string defaultExt;  // file dialogs
+    unsigned color = 0;      // colour dialog: the colour it opens with (a TColor)
+    std::string fontName;    // font dialog: the face it opens with
+    int fontSize = 0;        // font dialog: the size it opens with, in points
 };
 
 struct DialogResponse {
     DialogAnswer answer = DialogAnswer::Cancel;
     std::string fileName;    // file dialogs: the chosen name (answer Ok)
     int filterIndex = 0;     // file dialogs: the type picked (0 = left as it was)
+    unsigned color = 0;      // colour dialog: the colour chosen (a TColor)
+    std::string fontName;    // font dialog: the face chosen
+    int fontSize = 0;        // font dialog: the size chosen, in points
 };
 
 class DialogScript {

@@ -12,6 +12,18 @@ Font CreateGdiFont(const TFont& font) {
     return Font(handle);
 }
 
+int ScreenPixelsPerInch() {
+    HDC screen = GetDC(nullptr);
+    if (!screen) return 96;
+    const int pixels = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return pixels > 0 ? pixels : 96;
+}
+
+int FontSize(const TFont& font) { return -MulDiv(font.Height, 72, ScreenPixelsPerInch()); }
+
+void SetFontSize(TFont& font, int points) { font.Height = -MulDiv(points, ScreenPixelsPerInch(), 72); }
+
 COLORREF ToColorRef(TColor color) {
     if (IsSystemColor(color)) return GetSysColor(static_cast<int>(color & 0xFF));
     return static_cast<COLORREF>(color & 0x00FFFFFF);

@@ -25,6 +25,12 @@ struct TFont {
 
 Font CreateGdiFont(const TFont& font);
 
+// Sizes in points, as the screen shows them: a size sets the height to
+// -(points * pixels per inch / 72), and a height reads back as that size.
+int ScreenPixelsPerInch();
+int FontSize(const TFont& font);
+void SetFontSize(TFont& font, int points);
+
 // A colour value as the system draws it (system colours looked up).
 COLORREF ToColorRef(TColor color);
 

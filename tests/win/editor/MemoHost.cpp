@@ -58,20 +58,6 @@ void MemoHost::SetClientSize(qm::TColorMemo& memo, int width, int height) {
     memo.SetBounds(memo.Left(), memo.Top(), width + memo.Width() - client.right, height + memo.Height() - client.bottom);
 }
 
-LRESULT MemoHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    switch (message) {
-    case WM_COMMAND:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-        if (lParam != 0 && qm::TColorMemo::ReflectParentMessage(message, wParam, lParam, result)) return result;
-        break;
-    default:
-        break;
-    }
-    return Default(message, wParam, lParam);
-}
-
 Pixels::Pixels(HWND window) {
     UpdateWindow(window);
     RECT client;

@@ -1,6 +1,6 @@
-// A window holding colouring editors as the main window holds its editors
-// (it hands them WM_COMMAND and WM_CTLCOLOR*), and helpers to look at what
-// they show.
+// A plain window holding colouring editors (it hands them none of its
+// messages: the editors see what they need themselves), and helpers to look
+// at what they show.
 #pragma once
 
 #include <windows.h>
@@ -36,9 +36,6 @@ public:
     qm::TColorMemo& AddMemo(int left, int top, int width, int height);
     // Gives the editor this client size.
     void SetClientSize(qm::TColorMemo& memo, int width, int height);
-
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     std::vector<std::unique_ptr<qm::TColorMemo>> memos_;

@@ -21,6 +21,13 @@ void ScriptedDialogs::Expect(qm::DialogKind kind, const std::string& text, qm::D
     expected_.push_back({kind, text, response});
 }
 
+void ScriptedDialogs::ExpectColor(qm::DialogAnswer answer, unsigned color) {
+    qm::DialogResponse response;
+    response.answer = answer;
+    response.color = color;
+    expected_.push_back({qm::DialogKind::ChooseColor, "", response});
+}
+
 qm::DialogResponse ScriptedDialogs::Answer(const qm::DialogRequest& request) {
     requests_.push_back(request);
     if (expected_.empty()) {

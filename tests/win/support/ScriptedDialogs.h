@@ -19,6 +19,10 @@ public:
     // carry this text); it gets this answer.
     void Expect(qm::DialogKind kind, const std::string& text, qm::DialogAnswer answer,
                 const std::string& fileName = "", int filterIndex = 0);
+    // The same with a whole response (colour and font dialogs).
+    void Expect(qm::DialogKind kind, const std::string& text, const qm::DialogResponse& response) {
+        expected_.push_back({kind, text, response});
+    }
     void ExpectConfirm(const std::string& text, qm::DialogAnswer answer) {
         Expect(qm::DialogKind::Confirm, text, answer);
     }
@@ -28,6 +32,8 @@ public:
                fileName, filterIndex);
     }
     void ExpectError() { Expect(qm::DialogKind::Error, "", qm::DialogAnswer::Ok); }
+    // The colour dialog: Ok with `color`, or Cancel.
+    void ExpectColor(qm::DialogAnswer answer, unsigned color = 0);
 
     qm::DialogResponse Answer(const qm::DialogRequest& request) override;
 
