@@ -77,6 +77,8 @@ TForm1::TForm1(std::string firstArgument) : firstArgument_(std::move(firstArgume
     CreateWindowOfClass("QuillmereMain", "Quillmere", style, 0, x, y, kDesignWidth, kDesignHeight, nullptr,
                         nullptr, icon);
     Application().SetMainWindow(Handle());
+    GradientCaption1 = std::make_unique<TGradientCaption>(Handle());
+    ConfigureProgramCaption(*GradientCaption1, "Quillmere");
     CreateComponents();
     FormCreate();
 }
@@ -138,6 +140,7 @@ void TForm1::CreateComponents() {
     SaveDialog1.FilterIndex = 1;
     SaveDialog1.OnTypeChange = [this] { SaveDialog1TypeChange(); };
 
+    CreateEditingComponents();
     Timer1.OnTimer = [this] { Timer1Timer(); };
     Timer2.OnTimer = [this] { Timer2Timer(); };
     LayOut();
@@ -254,6 +257,7 @@ void TForm1::EnableDocumentCommands(bool enabled) {
                    ID_TB_FILENAME}) {
         ToolBar1.SetEnabled(id, enabled);
     }
+    if (!enabled) FindDialog1.CloseDialog();  // nothing left to search
     ColorMemo1->SetPopupEnabled(enabled);
     for (TColorMemo* editor : EditorList) editor->SetPopupEnabled(enabled);
 }
@@ -293,10 +297,6 @@ void TForm1::About1Click() {
     if (form5_) form5_->Show();
 }
 
-void TForm1::Print1Click() {
-    if (CurrentEditor().LineCount() >= 1 && form2_) form2_->Show();
-}
-
 void TForm1::Options1Click() {
     if (form3_) form3_->Show();
 }
@@ -332,13 +332,14 @@ void TForm1::Command(int id) {
         break;
     }
     default:
-        // Editing, printing, insertion, preview and FTP commands come later.
+        EditingCommand(id);
         break;
     }
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (EditingMessage(message, wParam, lParam)) return 0;
     switch (message) {
     case WM_COMMAND:
         if (lParam == 0 || reinterpret_cast<HWND>(lParam) == ToolBar1.Handle()) Command(LOWORD(wParam));

@@ -11,11 +11,14 @@
 #include <vector>
 
 #include "app/AboutForm.h"
+#include "caption/GradientCaption.h"
 #include "config/IniFile.h"
 #include "config/OptionsForm.h"
 #include "editor/ColorMemo.h"
 #include "printing/PrintForm.h"
+#include "ui/ColorDialog.h"
 #include "ui/FileDialog.h"
+#include "ui/FindDialog.h"
 #include "ui/Font.h"
 #include "ui/StatusBar.h"
 #include "ui/TabStrip.h"
@@ -56,7 +59,6 @@ public:
     void PrinterSetupDialog1Close();
     void About1Click();
     void Options1Click();
-    void Print1Click();
     void LoadSettings(bool applyToOpenEditors);
 
     // --- Documents ----------------------------------------------------
@@ -76,6 +78,33 @@ public:
     void RemoveCurrentDocument();
     void SaveDocument(const std::string& path);
     void SelectLastTab();
+
+    // --- Editing commands and search (MainFormEdit.cpp) ----------------
+    void Undo1Click();
+    void Repaint1Click();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void Delete1Click();
+    void SelectAll1Click();
+    void WordWrap1Click();
+    void Edit1Click();
+    void Print1Click();
+    void Find1Click();
+    void FindDialog1Find();
+
+    // --- Tag and attribute insertion (MainFormInsert.cpp) ----------------
+    // Inserts the caption of the chosen tag or attribute entry.
+    void Insert(int menuItemId);
+    void InsertAtCaret(const std::string& text);
+    void Colors1Click();
+    void ToolButton14Click();
+    void ToolButton15Click();
+    void ToolButton19Click();
+
+    // --- Browser preview and FTP (MainFormRun.cpp) ---------------------
+    void ToolButton17Click();
+    void ToolButton20Click();
 
     // --- State ---------------------------------------------------------
     std::string ConfigDir;
@@ -100,8 +129,12 @@ public:
     HMENU PopupMenu2 = nullptr;  // the editors' menu and the Tags drop-down
     TFileDialog OpenDialog1{false};
     TFileDialog SaveDialog1{true};
+    TFindDialog FindDialog1;
+    TColorDialog ColorDialog1;
+    TFileDialog OpenDialog2{false};
     TTimer Timer1{100, false};
     TTimer Timer2{1000, true};
+    std::unique_ptr<TGradientCaption> GradientCaption1;
 
     TForm2* PrintForm() const { return form2_; }
 
@@ -127,6 +160,11 @@ private:
     void LayOut();
     void ShowTabMenu(POINT screenPoint);
     void ShowTagsMenu(RECT buttonRect);
+    // The editing, insertion and run commands and messages; true when the
+    // command or message was one of theirs (MainFormEdit.cpp).
+    void CreateEditingComponents();
+    bool EditingCommand(int id);
+    bool EditingMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Makes the document of `editor` current again after a nested dialog.
     void MakeCurrent(const TColorMemo* editor);
     // Takes back a document whose tab and editor exist but whose load failed.

@@ -243,11 +243,13 @@ int main() {
     }
     const Figures& small = all.front();
     const Figures& big = all.back();
-    const double typingWith = std::max(big.typeRules, big.typeRulesAlways);
     std::printf("copied_ratio_10MB_to_10KB=%.3f\n", static_cast<double>(big.copied) / static_cast<double>(small.copied));
     std::printf("queries_ratio_10MB_to_10KB=%.3f\n", static_cast<double>(big.queries) / static_cast<double>(small.queries));
     std::printf("core_ratio_10MB_to_10KB=%.3f\n", big.coreMs / small.coreMs);
-    std::printf("paint_overhead_10MB=%.3f\n", (big.paintRules - big.paintNative) / big.paintNative);
-    std::printf("typing_overhead_10MB=%.3f\n", (typingWith - big.typeNative) / big.typeNative);
+    for (const Figures& f : all) {
+        const double typing = std::max(f.typeRules, f.typeRulesAlways);
+        std::printf("paint_overhead_%s=%.3f\n", f.name, (f.paintRules - f.paintNative) / f.paintNative);
+        std::printf("typing_overhead_%s=%.3f\n", f.name, (typing - f.typeNative) / f.typeNative);
+    }
     return 0;
 }

@@ -87,32 +87,24 @@ void TColorMemo::CreateNative() {
 }
 
 void TColorMemo::DestroyNative() {
+    const HWND window = handle_;
+    DetachNative();
+    if (window) DestroyWindow(window);
+}
+
+void TColorMemo::DetachNative() {
     ++textVersion_;
     if (!handle_) return;
     RemoveWindowSubclass(handle_, &TColorMemo::SubclassProc, kSubclassId);
     RemovePropA(handle_, kSelfProperty);
-    DestroyWindow(handle_);
     handle_ = nullptr;
 }
 
-// Styles such as word wrap take effect only when the EDIT control is made:
-// make it again with the text, selection and modified mark it had.
-void TColorMemo::Recreate() {
-    const std::string text = Text();
-    const int selStart = SelStart(), selLength = SelLength();
-    const bool modified = Modified();
-    const bool focused = GetFocus() == handle_;
-    // Putting the text back is no change of the user's.
-    struct Recreating {
-        bool& flag;
-        ~Recreating() { flag = false; }
-    } recreating{recreating_ = true};
-    DestroyNative();
-    CreateNative();
-    SetText(text);
-    SetSelection(selStart, selLength);
-    SetModified(modified);
-    if (focused) SetFocus();
+void TColorMemo::AttachNative(HWND window) {
+    ++textVersion_;
+    handle_ = window;
+    SetPropA(window, kSelfProperty, this);
+    SetWindowSubclass(window, &TColorMemo::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void TColorMemo::SetBounds(int left, int top, int width, int height) {
@@ -197,18 +189,6 @@ void TColorMemo::SetFont(const TFont& font) {
     DrawCanvas.SetFont(made.Get());
     gdiFont_ = std::move(made);
     InvalidateRect(handle_, nullptr, TRUE);
-}
-
-void TColorMemo::SetWordWrap(bool wordWrap) {
-    if (wordWrap == wordWrap_) return;
-    wordWrap_ = wordWrap;
-    Recreate();
-}
-
-void TColorMemo::SetScrollBars(TScrollStyle scrollBars) {
-    if (scrollBars == scrollBars_) return;
-    scrollBars_ = scrollBars;
-    Recreate();
 }
 
 void TColorMemo::SetPopupMenu(HMENU menu, HWND commandTarget) {

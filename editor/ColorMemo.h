@@ -99,9 +99,16 @@ public:
     const TFont& Font() const { return font_; }
     void SetFont(const TFont& font);
     bool WordWrap() const { return wordWrap_; }
+    // Word wrap and the scroll bars are styles the native control takes
+    // only when it is made: changing them makes it again (ColorMemoWrap.cpp)
+    // with the text, selection, first visible text, modified mark and focus
+    // it had; the object, its settings, rules, menu and events stay. With
+    // word wrap on there is never a horizontal scroll bar.
     void SetWordWrap(bool wordWrap);
     TScrollStyle ScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle scrollBars);
+    // Both at once, with at most one re-creation.
+    void SetWordWrap(bool wordWrap, TScrollStyle scrollBars);
     // True: tab characters get keys of their own, which keep them out of the
     // coloured runs (tabs are never drawn over either way).
     bool WantTabs() const { return wantTabs_; }
@@ -183,6 +190,10 @@ private:
     void UnhookParent();
     void CreateNative();
     void DestroyNative();
+    // Lets go of the native window without destroying it, and takes one
+    // back (re-creation, ColorMemoWrap.cpp).
+    void DetachNative();
+    void AttachNative(HWND window);
     void Recreate();
     DWORD Style() const;
     LRESULT CtlColor(HDC dc);

@@ -49,13 +49,9 @@ TMouseButton ButtonOf(UINT message) {
 int PointX(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
 int PointY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
-// The pointing hand of the program's resources, loaded once (the system's
-// hand when the program carries none).
+// The pointing hand of the program's resources, loaded once.
 HCURSOR HotSpotCursor() {
-    static const HCURSOR cursor = [] {
-        HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HOTSPOT));
-        return hand ? hand : LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
-    }();
+    static const HCURSOR cursor = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HOTSPOT));
     return cursor;
 }
 

@@ -36,6 +36,8 @@ private:
 TForm2::TForm2(TForm1& main) : main_(main) { CreateFromTemplate(main.Handle(), IDD_PRINT); }
 
 void TForm2::Created() {
+    GradientCaption1 = std::make_unique<TGradientCaption>(Handle());
+    ConfigureProgramCaption(*GradientCaption1, "Print...");
     SetWindowPos(Handle(), nullptr, 0, 0, kOuterWidth, kOuterHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     TFont font;
     font.Bold = true;
@@ -107,10 +109,15 @@ void TForm2::BitBtn1Click() {
         const int count = static_cast<int>(lines.size());
         SendMessageA(progress, PBM_SETRANGE32, 0, std::max(0, count - 1));
         job.SetFontSize(IsDlgButtonChecked(Handle(), IDC_PRINT_CHECKBOX1) == BST_CHECKED ? 8 : 10);
+        // The bar repaints at every new position: it is moved when its fill
+        // would grow by a pixel, and at the last line.
+        RECT bar{};
+        GetClientRect(progress, &bar);
+        const int step = std::max(1, count / std::max(1, static_cast<int>(bar.right)));
         for (int i = 0; i < count; ++i) {
             job.Device().Write(lines[static_cast<size_t>(i)]);
             job.Device().Write("\r\n");
-            SendMessageA(progress, PBM_SETPOS, static_cast<WPARAM>(i), 0);
+            if (i % step == 0 || i == count - 1) SendMessageA(progress, PBM_SETPOS, static_cast<WPARAM>(i), 0);
         }
         job.Close();
     } catch (...) {

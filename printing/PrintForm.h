@@ -4,8 +4,10 @@
 // start-up, hidden, shown by the main window's Print command.
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "caption/GradientCaption.h"
 #include "ui/DialogForm.h"
 #include "ui/Gdi.h"
 
@@ -39,6 +41,9 @@ public:
 protected:
     void Created() override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+public:
+    std::unique_ptr<TGradientCaption> GradientCaption1;
 
 private:
     TForm1& main_;

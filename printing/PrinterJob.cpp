@@ -78,6 +78,7 @@ void TPrinterJob::SetFontSize(int points) {
     Font made = CreateGdiFont(font);
     font_ = std::move(made);
     SelectFont();
+    measured_ = {};
 }
 
 void TPrinterJob::SelectFont() {
@@ -88,20 +89,20 @@ void TPrinterJob::SelectFont() {
 }
 
 int TPrinterJob::TextWidth(std::string_view text) {
+    // The layout measures a piece to see that it fits, then again to move on
+    // after it: the second time comes from here.
+    if (text.data() == measured_.data() && text.size() == measured_.size()) return measuredWidth_;
     SIZE size{};
     if (!GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size)) {
         ThrowLastError("Cannot measure text on " + printer_);
     }
+    measured_ = text;
+    measuredWidth_ = size.cx;
     return size.cx;
 }
 
-int TPrinterJob::TextHeight(std::string_view text) {
-    SIZE size{};
-    if (!GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size)) {
-        ThrowLastError("Cannot measure text on " + printer_);
-    }
-    return size.cy;
-}
+// Text of one font is as high as the font, whatever the characters.
+int TPrinterJob::TextHeight(std::string_view) { return metrics_.tmHeight; }
 
 void TPrinterJob::StartPage() {
     if (SpoolerCalls().StartPage(dc_) <= 0) Fail("The printer " + printer_ + " cannot start a page");

@@ -75,6 +75,8 @@ private:
     int pageWidth_ = 0;
     int pageHeight_ = 0;
     std::vector<int> advances_;  // of the characters drawn last
+    std::string_view measured_;  // the text measured last, and its width
+    int measuredWidth_ = 0;
     TextPrintDevice device_{*this};
 };
 

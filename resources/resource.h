@@ -60,6 +60,8 @@
 #define ID_FUNC_DELETE       3004
 #define ID_POPUP_COLORS      3005
 #define ID_POPUP_FILENAME    3006
+#define ID_TAG_NONE          3007   // the "none" fillers: no command
+#define ID_EDIT_FIND         3008   // Edit > Find...
 #define ID_INSERT_FIRST      3100
 #define ID_INSERT_LAST       3399
 
@@ -79,6 +81,11 @@
 #define IDW_BEVEL            5004
 #define IDW_PROTOTYPE        5005
 #define IDW_EDITOR_FIRST     5100
+
+// The prompt of "Make a comment"
+#define IDD_COMMENT          5600
+#define IDC_COMMENT_PROMPT   5601
+#define IDC_COMMENT_TEXT     5602
 
 // The print dialog (5400..5499)
 #define IDD_PRINT            5400
@@ -110,3 +117,17 @@
 #define IDC_OPT_BROWSER         5216
 #define IDC_OPT_BROWSER_BROWSE  5217
 #define IDC_OPT_CLOSE           5218
+
+// About box
+#define IDD_ABOUT            5500
+#define IDC_ABOUT_PANEL      5501
+#define IDC_ABOUT_IMAGE1     5502
+#define IDC_ABOUT_PRODUCT    5503
+#define IDC_ABOUT_VERSION    5504
+#define IDC_ABOUT_NOTICE     5505
+#define IDC_ABOUT_CREDIT     5506
+#define IDC_ABOUT_AUTHOR     5507
+#define IDC_ABOUT_LABEL1     5508
+#define IDC_ABOUT_LABEL2     5509
+#define IDC_ABOUT_MEMO1      5510
+#define IDC_ABOUT_FRAME      5511

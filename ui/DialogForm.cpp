@@ -19,12 +19,15 @@ void TDialogForm::CreateFromTemplate(HWND owner, int templateId) {
         Destroy();
         std::rethrow_exception(std::exchange(createError_, nullptr));
     }
+    // Keys reach it through the dialog manager: Tab, access keys, Escape.
+    Application().AddModelessWindow(handle_);
 }
 
 void TDialogForm::Destroy() {
     if (!handle_) return;
     SetWindowLongPtrA(handle_, DWLP_USER, 0);
     HWND dialog = std::exchange(handle_, nullptr);
+    Application().RemoveModelessWindow(dialog);
     DestroyWindow(dialog);
 }
 

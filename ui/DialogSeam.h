@@ -8,6 +8,13 @@
 
 namespace qm {
 
+// The system's <commdlg.h> makes ChooseColor a macro for ChooseColorA, so
+// that DialogKind::ChooseColor reads as DialogKind::ChooseColorA wherever
+// that header came first. The kind is declared under its own name with the
+// macro put aside, and under the other name as the same value, so that it
+// means one thing in every file whatever was included before.
+#pragma push_macro("ChooseColor")
+#undef ChooseColor
 enum class DialogKind {
     Message,      // plain box: caption "Quillmere", OK
     Confirm,      // caption "Confirm", question icon, Yes / No (/ Cancel)
@@ -15,11 +22,16 @@ enum class DialogKind {
     OpenFile,     // open-file dialog
     SaveFile,     // save-file dialog
     PrinterSetup, // printer set-up dialog
+    ShellOpen,    // the shell opens `text` with its default verb (answer ignored)
     ChooseColor,  // colour dialog: request.color is the colour it opens with,
                   // response.color the one chosen (answer Ok)
+    InputQuery,   // a prompt for one line: caption, text = the prompt;
+                  // response.text the line typed (answer Ok)
     Font,         // font dialog: request.fontName and fontSize (points) are the
                   // font it opens with, the response's the one chosen (answer Ok)
+    ChooseColorA = ChooseColor,
 };
+#pragma pop_macro("ChooseColor")
 
 enum class DialogAnswer { Ok, Yes, No, Cancel };
 
@@ -41,6 +53,7 @@ struct DialogResponse {
     std::string fileName;    // file dialogs: the chosen name (answer Ok)
     int filterIndex = 0;     // file dialogs: the type picked (0 = left as it was)
     unsigned color = 0;      // colour dialog: the colour chosen (a TColor)
+    std::string text;        // prompt: the line typed
     std::string fontName;    // font dialog: the face chosen
     int fontSize = 0;        // font dialog: the size chosen, in points
 };

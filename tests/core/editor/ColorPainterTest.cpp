@@ -37,6 +37,20 @@ TEST(TColorPainter, WorkedExampleGivesTwoRuns) {
     EXPECT_EQ(painter.KeyList[2].KeyBeg, kEmptyKey);
 }
 
+TEST(TColorPainter, DisabledRuleGivesNoRuns) {
+    TColorPainter painter;
+    AddEditorRules(painter.ColorRules);
+    for (int i = 0; i < painter.ColorRules.Count(); ++i) {
+        if (painter.ColorRules.Items(i).KeyBegEndLst != std::vector<std::string>{"<!--;-->"}) {
+            painter.ColorRules.Items(i).Enabled = false;
+        }
+    }
+    // Only the comment rule is left: the tag is plain text.
+    EXPECT_EQ(PaintRuns(painter, kExample, {}), (Keys{Key(6, 32, kCommentColor, 1)}));
+    for (int i = 0; i < painter.ColorRules.Count(); ++i) painter.ColorRules.Items(i).Enabled = false;
+    EXPECT_EQ(PaintRuns(painter, kExample, {}), Keys{});
+}
+
 TEST(TColorPainter, SelectionAndTabsSplitRuns) {
     TColorPainter painter;
     AddEditorRules(painter.ColorRules);

@@ -146,6 +146,90 @@ TEST_F(OptionsE2E, FirstUseTickCloseAndTheFilesWritten) {
     EXPECT_EQ(SendWithTimeout(qmtest::FindChild(main_, WC_TABCONTROLA), TCM_GETITEMCOUNT, 0, 0), 0);
 }
 
+TEST_F(OptionsE2E, TheKeyboardDrivesTheDialog) {
+    qmtest::WriteBytes(TemplatePath(), "tpl\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND options = OpenOptions();
+    ASSERT_NE(options, nullptr);
+    auto press = [&](WORD key, bool alt = false) { qmtest::PressKey(qmtest::FocusOf(options), key, alt); };
+
+    // Tab from the template through the boxes (their labels are no stops).
+    ASSERT_TRUE(WaitForFocus(options, IDC_OPT_TEMPLATE));
+    EXPECT_TRUE(qmtest::WaitUntil(
+        [&] { return qmtest::TextOf(Control(options, IDC_OPT_TEMPLATE)) == "tpl\r\n"; }, kStepTimeoutMs));
+    press(VK_TAB);
+    ASSERT_TRUE(WaitForFocus(options, IDC_OPT_USETEMP));
+    press(VK_SPACE);
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return !Checked(Control(options, IDC_OPT_USETEMP)); }, kStepTimeoutMs));
+    press(VK_TAB);
+    EXPECT_TRUE(WaitForFocus(options, IDC_OPT_TEMPSTART));
+    press(VK_TAB);
+    EXPECT_TRUE(WaitForFocus(options, IDC_OPT_CLOSE));
+    // A label's access key takes the focus to its box.
+    press('U', true);
+    EXPECT_TRUE(WaitForFocus(options, IDC_OPT_USETEMP));
+
+    // To the notebook, and one page to the left: "Color/Font".
+    press(VK_TAB, false);
+    press(VK_TAB, false);
+    press(VK_TAB, false);
+    ASSERT_TRUE(WaitForFocus(options, IDC_OPT_TABS));
+    press(VK_LEFT);
+    HWND sample = Control(options, IDC_OPT_SAMPLE);
+    ASSERT_TRUE(qmtest::WaitUntil(
+        [&] { return IsWindowVisible(sample) && !IsWindowVisible(Control(options, IDC_OPT_TEMPLATE)); },
+        kStepTimeoutMs));
+    press(VK_TAB);
+    ASSERT_TRUE(WaitForFocus(options, IDC_OPT_SAMPLE));
+    // Coming in by Tab selects nothing there: the tags show in maroon.
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return CountColour(sample, RGB(128, 0, 0), 40) > 0; }, kStepTimeoutMs));
+    // Return is a new line in the sample, not Close.
+    const std::string before = qmtest::TextOf(sample);
+    press(VK_RETURN);
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return qmtest::TextOf(sample).size() == before.size() + 2; }, kStepTimeoutMs));
+    EXPECT_TRUE(IsWindowVisible(options));
+
+    // The colour and font buttons by their access keys; their dialogs,
+    // cancelled by Escape, fill nothing again: the box stays unticked.
+    for (const auto& [key, button] : {std::pair<WORD, int>{'T', IDC_OPT_TAGCOLOR}, {'F', IDC_OPT_FONT}}) {
+        press(key, true);
+        HWND own = nullptr;
+        ASSERT_TRUE(qmtest::WaitUntil(
+            [&] {
+                for (HWND window : program_->Windows()) {
+                    if (GetWindow(window, GW_OWNER) == options) own = window;
+                }
+                return own != nullptr;
+            },
+            kStepTimeoutMs))
+            << "no dialog for the button " << button;
+        HWND focus = qmtest::FocusOf(own);
+        qmtest::PressKey(focus && IsChild(own, focus) ? focus : own, VK_ESCAPE);
+        ASSERT_TRUE(RunningProgram::WaitForWindowGone(own, kStepTimeoutMs));
+        EXPECT_TRUE(qmtest::WaitUntil([&] { return qmtest::FocusOf(options) == Control(options, button); },
+                                      kStepTimeoutMs));
+        Sleep(300);
+        EXPECT_FALSE(Checked(Control(options, IDC_OPT_USETEMP)));
+    }
+
+    // Escape hides the dialog and stores nothing.
+    press(VK_ESCAPE);
+    ASSERT_TRUE(RunningProgram::WaitForWindowGone(options, kStepTimeoutMs));
+    EXPECT_FALSE(qmtest::FileExists(IniPath()));
+    EXPECT_EQ(qmtest::ReadBytes(TemplatePath()), "tpl\r\n");
+
+    // Back again: the stored values, on the page last shown; Close by its
+    // access key stores them.
+    options = OpenOptions();
+    ASSERT_NE(options, nullptr);
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return Checked(Control(options, IDC_OPT_USETEMP)); }, kStepTimeoutMs));
+    EXPECT_TRUE(IsWindowVisible(Control(options, IDC_OPT_SAMPLE)));
+    press('C', true);
+    ASSERT_TRUE(RunningProgram::WaitForWindowGone(options, kStepTimeoutMs));
+    EXPECT_NE(qmtest::ReadBytes(IniPath()).find("usetemp=1\r\n"), std::string::npos);
+    EXPECT_EQ(qmtest::ReadBytes(TemplatePath()), "tpl\r\n");
+}
+
 TEST_F(OptionsE2E, TheStoredTagColourPaintsTheDocument) {
     qmtest::WriteBytes(IniPath(), "[memo]\r\nTAGCOLOR=$FF\r\n");
     qmtest::WriteBytes(dir_.File("page.htm"), "<b>bold</b>\r\n");

@@ -164,6 +164,8 @@ TEST_F(ColorMemoInputTest, HotSpotsShowTheHandAndReportTheirTextWhenClicked) {
     EXPECT_EQ(move(begin + 3), qm::crHotSpot);
     SendMessageA(memo.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(memo.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), TColorMemo::CursorImage(qm::crHotSpot));
+    // The program's own pointing hand, not a stand-in for a missing one.
+    EXPECT_EQ(TColorMemo::CursorImage(qm::crHotSpot), LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1077)));
     EXPECT_NE(GetCursor(), nullptr);
     EXPECT_EQ(move(begin + 10), qm::crHotSpot);  // the EndChar itself
     EXPECT_EQ(move(begin), qm::crDefault);       // the BeginChar

@@ -12,7 +12,8 @@ namespace {
 const std::string kPdfDir = QM_PDF_DIR;
 const std::string kState = QM_PRINT_STATE;
 
-// The output of a command, through a file in the state folder.
+}  // namespace
+
 std::string UnixOutput(const std::string& command) {
     const std::string out = kState + "/command.out";
     const int code = RunUnix("(" + command + ") > '" + out + "' 2>&1");
@@ -21,6 +22,8 @@ std::string UnixOutput(const std::string& command) {
     }
     return ReadBytes(WindowsPathFromUnix(out));
 }
+
+namespace {
 
 bool QueuesIdle() { return UnixOutput("lpstat -o || true").empty(); }
 
@@ -102,6 +105,16 @@ bool PdfOutput::NothingCame(DWORD waitMs) {
         if (!before_.count(name) && !seen_.count(name)) return false;
     }
     return true;
+}
+
+std::string PdfOutput::QueueOf(const std::string& pdf) {
+    const size_t at = pdf.rfind("job_");
+    if (at == std::string::npos) return {};
+    const std::string job = "-" + std::to_string(std::stoi(pdf.substr(at + 4))) + " ";
+    for (const std::string queue : {"PDF", "PDF2"}) {
+        if (UnixOutput("lpstat -W completed -o " + queue).find(queue + job) != std::string::npos) return queue;
+    }
+    return {};
 }
 
 std::string PdfOutput::Text(const std::string& pdf) { return UnixOutput("pdftotext -layout '" + pdf + "' -"); }

@@ -12,6 +12,8 @@ namespace qmtest {
 
 // Runs a command line with /bin/sh (no double quotes in it); its exit code.
 int RunUnix(const std::string& command);
+// What a command line writes to its standard output (and errors).
+std::string UnixOutput(const std::string& command);
 // Runs scripts/print-server.sh with a command and a queue name.
 void PrintServer(const std::string& command, const std::string& queue = "");
 
@@ -35,6 +37,8 @@ public:
     // pdfinfo: the page count, and the page size ("595 x 842 pts (A4)").
     static int Pages(const std::string& pdf);
     static std::string PageSize(const std::string& pdf);
+    // The queue ("PDF" or "PDF2") whose job wrote the file.
+    static std::string QueueOf(const std::string& pdf);
 
 private:
     std::set<std::string> Files() const;

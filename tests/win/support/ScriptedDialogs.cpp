@@ -18,14 +18,21 @@ void ScriptedDialogs::Expect(qm::DialogKind kind, const std::string& text, qm::D
     response.answer = answer;
     response.fileName = fileName;
     response.filterIndex = filterIndex;
-    expected_.push_back({kind, text, response});
+    expected_.push_back({kind, text, response, ""});
 }
 
 void ScriptedDialogs::ExpectColor(qm::DialogAnswer answer, unsigned color) {
     qm::DialogResponse response;
     response.answer = answer;
     response.color = color;
-    expected_.push_back({qm::DialogKind::ChooseColor, "", response});
+    expected_.push_back({qm::DialogKind::ChooseColor, "", response, ""});
+}
+
+void ScriptedDialogs::ExpectInput(const std::string& caption, qm::DialogAnswer answer, const std::string& text) {
+    qm::DialogResponse response;
+    response.answer = answer;
+    response.text = text;
+    expected_.push_back({qm::DialogKind::InputQuery, "", response, caption});
 }
 
 qm::DialogResponse ScriptedDialogs::Answer(const qm::DialogRequest& request) {
@@ -39,6 +46,9 @@ qm::DialogResponse ScriptedDialogs::Answer(const qm::DialogRequest& request) {
     EXPECT_EQ(static_cast<int>(request.kind), static_cast<int>(next.kind)) << "dialog text: " << request.text;
     if (!next.text.empty()) {
         EXPECT_EQ(request.text, next.text);
+    }
+    if (!next.caption.empty()) {
+        EXPECT_EQ(request.caption, next.caption);
     }
     return next.response;
 }

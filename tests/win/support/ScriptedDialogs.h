@@ -21,7 +21,7 @@ public:
                 const std::string& fileName = "", int filterIndex = 0);
     // The same with a whole response (colour and font dialogs).
     void Expect(qm::DialogKind kind, const std::string& text, const qm::DialogResponse& response) {
-        expected_.push_back({kind, text, response});
+        expected_.push_back({kind, text, response, ""});
     }
     void ExpectConfirm(const std::string& text, qm::DialogAnswer answer) {
         Expect(qm::DialogKind::Confirm, text, answer);
@@ -34,6 +34,8 @@ public:
     void ExpectError() { Expect(qm::DialogKind::Error, "", qm::DialogAnswer::Ok); }
     // The colour dialog: Ok with `color`, or Cancel.
     void ExpectColor(qm::DialogAnswer answer, unsigned color = 0);
+    // A one-line prompt with this caption: Ok with `text`, or Cancel.
+    void ExpectInput(const std::string& caption, qm::DialogAnswer answer, const std::string& text = "");
 
     qm::DialogResponse Answer(const qm::DialogRequest& request) override;
 
@@ -48,6 +50,7 @@ private:
         qm::DialogKind kind;
         std::string text;
         qm::DialogResponse response;
+        std::string caption;  // checked when not empty
     };
     std::deque<Expected> expected_;
     std::vector<qm::DialogRequest> requests_;

@@ -1,0 +1,59 @@
+// The browser preview and the FTP program: external programs started with
+// a command line, without waiting for them.
+#include <windows.h>
+
+#include <vector>
+
+#include "app/CommandText.h"
+#include "app/MainForm.h"
+#include "ui/MessageBoxes.h"
+
+namespace qm {
+
+namespace {
+
+constexpr char kApps[] = "Apps";
+
+// Starts a command line as WinExec does (an unquoted program path with
+// blanks is found the same way), in a normally shown window. A program that
+// cannot start is not reported.
+void StartProgram(const std::string& commandLine) {
+    if (commandLine.empty()) return;
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+}  // namespace
+
+void TForm1::ToolButton17Click() { StartProgram(IniFile->ReadText(kApps, "Ftp", "")); }
+
+void TForm1::ToolButton20Click() {
+    // Whether the document is saved is decided now, not at the last tick.
+    Timer2Timer();
+    if (FileSaved) {
+        StartProgram(BrowserCommandLine(IniFile->ReadText(kApps, "brow", ""), CurrentPath()));
+        return;
+    }
+    if (Confirm(Handle(), "You have to save the file first! Want to do it now, and open it in your browser?",
+                false) != DialogAnswer::Yes) {
+        return;
+    }
+    Save1Click();
+    const std::string path = CurrentPath();
+    if (!DocumentFileExists(path)) {
+        ShowMessage(Handle(), "The file wasn`t saved!");
+        return;
+    }
+    StartProgram(BrowserCommandLine(IniFile->ReadText(kApps, "brow", ""), path));
+}
+
+}  // namespace qm

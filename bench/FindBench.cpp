@@ -1,0 +1,136 @@
+// Benchmark of search and word wrap in a long document: does Find cost in
+// proportion to the text, once, or per character through the control?
+//
+// Makes the main window with one document of generated HTML of about 10 KB,
+// 1 MB and 10 MB and prints per size the median time of one search through
+// the find handler (FindDialog1Find: the text copied out once, searched,
+// the hit selected and scrolled into view) for a hit near the end of the
+// text, with and without letter case, and for a miss; and the time of
+// switching word wrap on and off again, which makes the native control
+// again with the whole text.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "resources/resource.h"
+#include "ui/DialogSeam.h"
+
+namespace {
+
+double Now() {
+    static const double frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / frequency;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+std::string Document(size_t bytes) {
+    std::string text;
+    text.reserve(bytes + 200);
+    for (int row = 0; text.size() < bytes; ++row) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%07d", row);
+        const std::string n = number;
+        text += "<tr><td class=\"c" + std::to_string(row % 13) + "\">cell " + n + "</td><td><a href=\"page" + n +
+                ".htm\">link</a></td><!-- row " + n + " --></tr>\r\n";
+    }
+    return text;
+}
+
+// Answers the "not found" message of a miss.
+class QuietDialogs : public qm::DialogScript {
+public:
+    qm::DialogResponse Answer(const qm::DialogRequest&) override {
+        ++answered;
+        return {};
+    }
+    int answered = 0;
+};
+
+double TimeSearch(qm::TForm1& form, const std::string& what, bool matchCase, int rounds) {
+    qm::TColorMemo& editor = form.CurrentEditor();
+    std::vector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+        editor.SetSelection(0, 0);
+        Pump();
+        form.FindDialog1.SearchText = what;
+        form.FindDialog1.MatchCase = matchCase;
+        const double start = Now();
+        form.FindDialog1Find();
+        times.push_back((Now() - start) * 1000);
+    }
+    return Median(times);
+}
+
+}  // namespace
+
+int main() {
+    _setmode(_fileno(stdout), _O_BINARY);
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    SetCurrentDirectoryA(temp);
+    QuietDialogs dialogs;
+    qm::SetDialogScript(&dialogs);
+    qm::TForm1 form("");
+    form.Show(SW_SHOWNOACTIVATE);
+    Pump();
+
+    std::printf("%-8s %10s %14s %14s %12s %12s %10s\n", "text", "lines", "hit-case ms", "hit-nocase ms",
+                "miss ms", "wrap on ms", "off ms");
+    const struct {
+        const char* name;
+        size_t bytes;
+    } sizes[] = {{"10 KB", 10'000}, {"1 MB", 1'000'000}, {"10 MB", 10'000'000}};
+    for (const auto& size : sizes) {
+        std::string text = Document(size.bytes);
+        // A hit near the end, once in the text.
+        const std::string needle = "NEEDLE near the end";
+        const size_t at = text.size() - 40;
+        text.insert(at, needle);
+        qm::TColorMemo& editor = form.CurrentEditor();
+        editor.SetText(text);
+        Pump();
+        const int rounds = size.bytes >= 10'000'000 ? 5 : 11;
+        const double hitCase = TimeSearch(form, needle, true, rounds);
+        if (editor.SelStart() != static_cast<int>(at)) std::printf("wrong hit at %d\n", editor.SelStart());
+        const double hitNoCase = TimeSearch(form, "needle NEAR the END", false, rounds);
+        const double miss = TimeSearch(form, "not in the text", false, rounds);
+        double start = Now();
+        form.WordWrap1Click();
+        const double wrapOn = (Now() - start) * 1000;
+        start = Now();
+        form.WordWrap1Click();
+        const double wrapOff = (Now() - start) * 1000;
+        std::printf("%-8s %10d %14.2f %14.2f %12.2f %12.0f %10.0f\n", size.name,
+                    static_cast<int>(SendMessageA(editor.Handle(), EM_GETLINECOUNT, 0, 0)), hitCase, hitNoCase, miss,
+                    wrapOn, wrapOff);
+        std::fflush(stdout);
+    }
+    qm::SetDialogScript(nullptr);
+    return 0;
+}
