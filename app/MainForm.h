@@ -150,6 +150,9 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The current document's editor takes the focus whenever the window
+    // becomes active again (after every dialog and box, after switching back).
+    HWND ActiveControl() const override;
 
 private:
     void CreateComponents();

@@ -49,6 +49,12 @@ const std::string& TForm1::CurrentPath() const {
     return FileNameList[static_cast<size_t>(index)];
 }
 
+HWND TForm1::ActiveControl() const {
+    const int index = CurrentIndex();
+    if (index >= 0 && index < static_cast<int>(EditorList.size())) return EditorList[static_cast<size_t>(index)]->Handle();
+    return TWindow::ActiveControl();
+}
+
 void TForm1::SelectLastTab() { TN1.Tabs().SetTabIndex(TN1.Tabs().Count() - 1); }
 
 void TForm1::NewRE(const std::string& tabName, bool useTemplate) {

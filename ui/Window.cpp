@@ -45,6 +45,32 @@ void TWindow::SetCaption(const std::string& caption) { SetWindowTextA(handle_, c
 
 std::string TWindow::Caption() const { return WindowText(handle_); }
 
+void TWindow::FocusActiveControl() {
+    HWND control = ActiveControl();
+    if (!handle_ || !control || !IsWindow(control) || !IsChild(handle_, control)) return;
+    if (!IsWindowVisible(control) || !IsWindowEnabled(control)) return;
+    if (GetFocus() != control) ::SetFocus(control);
+}
+
+// Before a message: remember the focused child when the window is left.
+// After it (the default handling gives the focus to the window itself):
+// hand the focus to the active control when the window becomes active or
+// receives the focus.
+void TWindow::KeepFocus(UINT message, WPARAM wParam, bool before) {
+    if (message == WM_ACTIVATE) {
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (before) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(handle_, focus)) lastFocus_ = focus;
+            }
+        } else if (!before && HIWORD(wParam) == 0) {  // not while minimised
+            FocusActiveControl();
+        }
+    } else if (message == WM_SETFOCUS && !before) {
+        FocusActiveControl();
+    }
+}
+
 LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
 }
@@ -65,8 +91,11 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wParam, L
     }
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
 
+    const bool focusMessage = message == WM_ACTIVATE || message == WM_SETFOCUS;
+    if (focusMessage) self->KeepFocus(message, wParam, true);
     LRESULT result = Guarded([&] { return self->HandleMessage(message, wParam, lParam); },
                              static_cast<LRESULT>(message == WM_NCCREATE ? TRUE : 0));
+    if (focusMessage && self->handle_) Guarded([&] { self->KeepFocus(message, wParam, false); return 0; }, 0);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         self->handle_ = nullptr;

@@ -175,4 +175,41 @@ TEST_F(QuillmereE2E, EscapeOnTheQuestionCancelsTheExit) {
     EXPECT_EQ(qmtest::ReadBytes(path_), kOriginal);
 }
 
+// Focus: after a dialog or box closes, the current document's editor has
+// the keyboard focus again, and keys typed for real land in the document.
+class FocusE2E : public QuillmereE2E {
+protected:
+    // The editor has the focus (read from outside) and real keys typed now
+    // end up in its text.
+    void ExpectTypingReachesEditor(const std::string& keys) {
+        HWND editor = Editor();
+        ASSERT_NE(editor, nullptr);
+        EXPECT_TRUE(qmtest::WaitUntil([&] { return qmtest::FocusOf(main_) == editor; }, kStepTimeoutMs))
+            << "focus on " << qmtest::ClassOf(qmtest::FocusOf(main_));
+        const std::string before = qmtest::TextOf(editor);
+        ASSERT_NO_THROW(qmtest::TypeRealKeys(main_, keys));
+        EXPECT_TRUE(qmtest::WaitUntil([&] { return qmtest::TextOf(editor).find(keys) != std::string::npos; },
+                                      kStepTimeoutMs))
+            << "before: " << before << "\nafter: " << qmtest::TextOf(editor);
+    }
+
+    // Escape in the dialog `caption`, pressed on its focused control.
+    void Escape(const std::string& caption) {
+        HWND dialog = program_->WaitForWindow(caption, kStepTimeoutMs);
+        ASSERT_NE(dialog, nullptr) << "no window " << caption;
+        HWND focus = qmtest::FocusOf(dialog);
+        qmtest::PressKey(focus && (focus == dialog || IsChild(dialog, focus)) ? focus : dialog, VK_ESCAPE);
+        ASSERT_TRUE(RunningProgram::WaitForWindowGone(dialog, kStepTimeoutMs)) << caption << " stays";
+    }
+};
+
+TEST_F(FocusE2E, CancelledSaveAsGivesTheFocusBack) {
+    qmtest::WriteBytes(path_, kOriginal);
+    ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+    ASSERT_NO_FATAL_FAILURE(Choose("&File", "Save &As..."));
+    ASSERT_NO_FATAL_FAILURE(Escape("Save As"));
+    ASSERT_NO_FATAL_FAILURE(ExpectTypingReachesEditor("abc"));
+    EXPECT_EQ(qmtest::ReadBytes(path_), kOriginal);
+}
+
 }  // namespace
