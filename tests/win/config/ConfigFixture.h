@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "Pixels.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -42,19 +44,6 @@ private:
     std::string oldCurrentDir_;
     std::unique_ptr<qm::TForm1> form_;
     std::unique_ptr<qm::TForm3> options_;
-};
-
-// The client area of a window as it is on the screen after it painted.
-class Pixels {
-public:
-    explicit Pixels(HWND window);
-    COLORREF At(int x, int y) const;
-    // Pixels of exactly this colour inside the rectangle.
-    int Count(const RECT& area, COLORREF color) const;
-
-private:
-    int width_ = 0, height_ = 0;
-    std::vector<uint32_t> bits_;
 };
 
 // The cells of the characters of `part` (its first occurrence) in an editor.

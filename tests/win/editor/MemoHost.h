@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "Pixels.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -39,21 +41,6 @@ public:
 
 private:
     std::vector<std::unique_ptr<qm::TColorMemo>> memos_;
-};
-
-// The client area of a window as it is on the screen after it painted.
-class Pixels {
-public:
-    explicit Pixels(HWND window);
-    COLORREF At(int x, int y) const;
-    // Pixels of exactly this colour inside the rectangle.
-    int Count(const RECT& area, COLORREF color) const;
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-
-private:
-    int width_ = 0, height_ = 0;
-    std::vector<uint32_t> bits_;
 };
 
 COLORREF Ref(qm::TColor color);

@@ -1,0 +1,26 @@
+// Reading back what a window shows, for tests where colour is the point.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace qmtest {
+
+// The client area of a window as it is on the screen after it painted.
+class Pixels {
+public:
+    explicit Pixels(HWND window);
+    COLORREF At(int x, int y) const;
+    // Pixels of exactly this colour inside the rectangle.
+    int Count(const RECT& area, COLORREF color) const;
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    int width_ = 0, height_ = 0;
+    std::vector<uint32_t> bits_;
+};
+
+}  // namespace qmtest
