@@ -202,6 +202,9 @@ void TForm1::Save1Click() {
         return;
     }
     const TColorMemo* editor = &CurrentEditor();
+    // A document without a file offers no name: another document's name
+    // here would be one Return away from overwriting that file.
+    SaveDialog1.FileName.clear();
     if (!SaveDialog1.Execute(Handle())) return;
     const std::string name = SaveDialog1.FileName;
     MakeCurrent(editor);
@@ -213,6 +216,9 @@ void TForm1::Save1Click() {
 
 void TForm1::SaveAs1Click() {
     const TColorMemo* editor = &CurrentEditor();
+    // The dialog opens on the document's own name (none when it has no file);
+    // after No it keeps the name the user typed last.
+    SaveDialog1.FileName = CurrentPath() == kUntitled ? std::string() : CurrentPath();
     std::string name;
     for (;;) {
         if (!SaveDialog1.Execute(Handle())) return;
@@ -257,6 +263,7 @@ void TForm1::CloseCurrentDocument() {
         RemoveCurrentDocument();
         return;
     }
+    SaveDialog1.FileName.clear();
     if (!SaveDialog1.Execute(Handle())) {
         // The owner asked to save and then cancelled the name: the close is
         // cancelled, so Close All and Exit never throw the document away.

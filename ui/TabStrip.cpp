@@ -6,6 +6,16 @@
 
 namespace qm {
 
+namespace {
+
+// The screen position of the message being handled.
+POINT MessagePoint() {
+    const DWORD position = GetMessagePos();
+    return POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+}
+
+}  // namespace
+
 void TTabStrip::Create(HWND parent, int id, int x, int y, int width, int height, HFONT font) {
     handle_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS |
                                                           TCS_SINGLELINE | TCS_FOCUSNEVER,
@@ -43,17 +53,16 @@ bool TTabStrip::HandleNotify(const NMHDR& header, LRESULT& result) {
         // The control does not change its selection by itself: the click goes
         // through the set, whose handlers see the old index first.
         result = TRUE;
+        // Where the click happened, not where the mouse is by now.
         TCHITTESTINFO hit{};
-        GetCursorPos(&hit.pt);
+        hit.pt = MessagePoint();
         ScreenToClient(handle_, &hit.pt);
         const int index = static_cast<int>(SendMessageA(handle_, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
         if (index >= 0) tabs_.SetTabIndex(index);
         return true;
     }
     case NM_RCLICK: {
-        POINT point;
-        GetCursorPos(&point);
-        if (OnContextMenu) OnContextMenu(point);
+        if (OnContextMenu) OnContextMenu(MessagePoint());
         result = TRUE;
         return true;
     }

@@ -13,22 +13,23 @@
 
 namespace {
 
+struct TextSearch {
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChildText(HWND child, LPARAM data) {
+    auto* search = reinterpret_cast<TextSearch*>(data);
+    if (qm::WindowText(child) == search->text) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindChildByText(HWND parent, const char* text) {
-    struct Search {
-        const char* text;
-        HWND found;
-    } search{text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (qm::WindowText(child) == s->text) {
-                s->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TextSearch search{text, nullptr};
+    EnumChildWindows(parent, MatchChildText, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

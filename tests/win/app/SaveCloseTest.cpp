@@ -249,4 +249,43 @@ TEST_F(FailedSaveTest, AMissingFolderKeepsTheDocumentNewAndOpenDuringExit) {
 }
 
 }  // namespace
+
+// A save dialog never offers another document's name: saved a.htm as b.htm,
+// a new document's Save must not come up with "b.htm", one Return away from
+// overwriting it. Save As offers the document's own name.
+TEST_F(MainFormTest, SaveDialogsOfferOnlyTheDocumentsOwnName) {
+    WriteBytes(dir.File("a.htm"), "a");
+    qm::TForm1& form = Start();
+    form.OpenFile(dir.File("a.htm"));
+    auto lastSaveDialogText = [&] {
+        const std::vector<std::string> texts = dialogs.Texts(qm::DialogKind::SaveFile);
+        return texts.empty() ? std::string("(none)") : texts.back();
+    };
+    dialogs.ExpectSaveDialog(dir.File("b.htm"));
+    Command(ID_FILE_SAVEAS);
+    EXPECT_EQ(lastSaveDialogText(), dir.File("a.htm"));
+    ASSERT_EQ(ReadBytes(dir.File("b.htm")), "a\r\n");
+
+    Command(ID_FILE_NEW);
+    Type("new");
+    dialogs.ExpectSaveDialog("");  // cancelled
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(lastSaveDialogText(), "");
+    dialogs.ExpectSaveDialog("");
+    Command(ID_FILE_SAVEAS);
+    EXPECT_EQ(lastSaveDialogText(), "");
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Yes);
+    dialogs.ExpectSaveDialog("");
+    Command(ID_FILE_CLOSE);
+    EXPECT_EQ(lastSaveDialogText(), "");
+    EXPECT_EQ(ReadBytes(dir.File("b.htm")), "a\r\n");
+
+    // Back on b.htm, Save As opens on b.htm itself.
+    form.TN1.Tabs().SetTabIndex(form.TN1.Tabs().Count() - 2);
+    dialogs.ExpectSaveDialog("");
+    Command(ID_FILE_SAVEAS);
+    EXPECT_EQ(lastSaveDialogText(), form.CurrentPath());
+    EXPECT_TRUE(dialogs.AllAnswered());
+}
+
 }  // namespace qmtest
