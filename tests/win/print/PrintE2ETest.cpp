@@ -125,4 +125,76 @@ TEST_F(PrintE2E, SetupDialogOpensOnThePrinterChosenBeforeAndTheJobGoesThere) {
     EXPECT_TRUE(RunningProgram::WaitForWindowGone(print, kStepTimeoutMs));
 }
 
+// The print dialog by keyboard alone: Tab walks its controls, Escape hides
+// it without a job, Alt+S opens the set-up dialog (Escape brings the focus
+// back), Enter prints.
+TEST_F(PrintE2E, PrintDialogWorksByKeyboard) {
+    Start("<html>\r\nprinted by keyboard\r\n</html>\r\n");
+    ASSERT_TRUE(PanelBecomes("PDF")) << Panel0();
+    auto press = [](HWND dialog, WORD key, bool alt = false) {
+        HWND focus = qmtest::FocusOf(dialog);
+        qmtest::PressKey(focus && IsChild(dialog, focus) ? focus : dialog, key, alt);
+    };
+    auto focusBecomes = [](HWND dialog, HWND control) {
+        return qmtest::WaitUntil([&] { return qmtest::FocusOf(dialog) == control; }, kStepTimeoutMs);
+    };
+
+    Choose("&File", "&Print...");
+    HWND print = program_->WaitForWindow("Print...", kStepTimeoutMs);
+    ASSERT_NE(print, nullptr);
+    HWND ok = GetDlgItem(print, IDOK);
+    HWND cancel = GetDlgItem(print, IDCANCEL);
+    HWND setup = qmtest::FindChild(print, "Button", [](HWND b) { return qmtest::TextOf(b) == "&Setup"; });
+    HWND checkBox = qmtest::FindChild(print, "Button", [](HWND b) { return qmtest::TextOf(b) == "Smal font size"; });
+    ASSERT_TRUE(ok && cancel && setup && checkBox);
+    // The tab order of the resource: check box, OK, Cancel, Setup, round.
+    const HWND order[] = {checkBox, ok, cancel, setup};
+    int at = -1;
+    ASSERT_TRUE(qmtest::WaitUntil(
+        [&] {
+            for (int i = 0; i < 4; ++i)
+                if (qmtest::FocusOf(print) == order[i]) at = i;
+            return at >= 0;
+        },
+        kStepTimeoutMs))
+        << "a control of the dialog has the focus";
+    for (int step = 1; step <= 4; ++step) {
+        press(print, VK_TAB);
+        HWND next = order[(at + step) % 4];
+        EXPECT_TRUE(focusBecomes(print, next)) << "Tab to " << qmtest::TextOf(next);
+    }
+
+    {
+        PdfOutput output;
+        press(print, VK_ESCAPE);
+        EXPECT_TRUE(qmtest::WaitUntil([&] { return !IsWindowVisible(print); }, kStepTimeoutMs))
+            << "Escape hides the dialog";
+        EXPECT_TRUE(output.NothingCame(3000)) << "and prints nothing";
+    }
+
+    Choose("&File", "&Print...");
+    print = program_->WaitForWindow("Print...", kStepTimeoutMs);
+    ASSERT_NE(print, nullptr);
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return IsChild(print, qmtest::FocusOf(print)); }, kStepTimeoutMs));
+    press(print, 'S', true);
+    HWND setupDialog = program_->WaitForWindow("Print Setup", kStepTimeoutMs, "#32770");
+    ASSERT_NE(setupDialog, nullptr) << "Alt+S opens the set-up dialog";
+    press(setupDialog, VK_ESCAPE);
+    ASSERT_TRUE(RunningProgram::WaitForWindowGone(setupDialog, kStepTimeoutMs)) << "Escape closes it";
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return IsChild(print, qmtest::FocusOf(print)); }, kStepTimeoutMs))
+        << "the focus is back in the print dialog";
+
+    // Enter from the check box presses the default button, OK.
+    for (int i = 0; i < 4 && qmtest::FocusOf(print) != checkBox; ++i) {
+        press(print, VK_TAB);
+        qmtest::PumpFor(100);
+    }
+    ASSERT_EQ(qmtest::FocusOf(print), checkBox);
+    PdfOutput output;
+    press(print, VK_RETURN);
+    const std::string pdf = output.WaitForNew(20000);
+    ASSERT_FALSE(pdf.empty()) << "Enter prints";
+    EXPECT_NE(PdfOutput::Text(pdf).find("printed by keyboard"), std::string::npos);
+}
+
 }  // namespace
