@@ -299,7 +299,7 @@ TEST_F(CaptionE2E, ButtonGlyphsAndTheWholeTitleAtEveryWidth) {
         EXPECT_FALSE(EndsInEllipsis(blobs, &why)) << why;
     }
     // Made as narrow as a user can (a 120-pixel request from outside): the
-    // program keeps its 250-pixel minimum (spec: MainForm's resize rule), and
+    // program keeps its 250-pixel minimum (the main window's resize rule), and
     // there the bar still has room for all of "Quillmere", so the title
     // shows whole, before the buttons, and the window text is unchanged.
     Resize(120);
