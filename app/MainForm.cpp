@@ -367,6 +367,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
         WMDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
+    case WM_QUERYENDSESSION:
+        // Log-off or shut-down: the same questions as Exit. Cancel, or a
+        // cancelled save dialog, keeps the session from ending.
+        Closeall1Click();
+        return CloseCancelled ? FALSE : TRUE;
     case WM_CLOSE: {
         bool allowClose = true;
         FormClose(allowClose);

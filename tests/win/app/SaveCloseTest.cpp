@@ -288,4 +288,36 @@ TEST_F(MainFormTest, SaveDialogsOfferOnlyTheDocumentsOwnName) {
     EXPECT_TRUE(dialogs.AllAnswered());
 }
 
+
+// The session ending asks what Exit asks; Cancel, or a cancelled save
+// dialog, refuses the end and keeps the document; nothing is written to
+// the configuration.
+TEST_F(MainFormTest, EndOfSessionAsksLikeExitAndMayRefuse) {
+    WriteBytes(dir.File("kept.htm"), "kept");
+    qm::TForm1& form = Start();
+    form.OpenFile(dir.File("kept.htm"));
+    Type("x");
+    auto queryEnd = [&] { return SendMessageA(form.Handle(), WM_QUERYENDSESSION, 0, 0); };
+
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Cancel);
+    EXPECT_EQ(queryEnd(), FALSE);
+    EXPECT_EQ(TabNames(), "kept.htm");  // the unmodified new document closed without a question
+
+    // Yes saves kept.htm and lets the session end.
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Yes);
+    EXPECT_EQ(queryEnd(), TRUE);
+    EXPECT_EQ(ReadBytes(dir.File("kept.htm")), "xkept\r\n");
+    EXPECT_EQ(form.TN1.Tabs().Count(), 0);
+
+    // A document without a file whose save dialog is cancelled refuses too.
+    Command(ID_FILE_NEW);
+    Type("unsaved");
+    dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Yes);
+    dialogs.ExpectSaveDialog("");
+    EXPECT_EQ(queryEnd(), FALSE);
+    EXPECT_EQ(form.TN1.Tabs().Count(), 1);
+    EXPECT_TRUE(dialogs.AllAnswered());
+    EXPECT_EQ(GetFileAttributesA(dir.File("quillmere.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 }  // namespace qmtest
