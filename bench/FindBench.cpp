@@ -19,48 +19,16 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "bench/BenchSupport.h"
 #include "resources/resource.h"
 #include "ui/DialogSeam.h"
 
 namespace {
 
-double Now() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / frequency;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-std::string Document(size_t bytes) {
-    std::string text;
-    text.reserve(bytes + 200);
-    for (int row = 0; text.size() < bytes; ++row) {
-        char number[16];
-        std::snprintf(number, sizeof number, "%07d", row);
-        const std::string n = number;
-        text += "<tr><td class=\"c" + std::to_string(row % 13) + "\">cell " + n + "</td><td><a href=\"page" + n +
-                ".htm\">link</a></td><!-- row " + n + " --></tr>\r\n";
-    }
-    return text;
-}
+using qmbench::Document;
+using qmbench::Median;
+using qmbench::Now;
+using qmbench::Pump;
 
 // Answers the "not found" message of a miss.
 class QuietDialogs : public qm::DialogScript {

@@ -19,30 +19,15 @@
 #include <string>
 
 #include "app/MainForm.h"
+#include "bench/BenchSupport.h"
 #include "printing/PrintForm.h"
 #include "printing/PrinterJob.h"
 #include "resources/resource.h"
 
 namespace {
 
-double Now() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / frequency;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+using qmbench::Now;
+using qmbench::Pump;
 
 std::string Document(size_t bytes) {
     std::string text;

@@ -1,0 +1,21 @@
+// What the benchmark programs share: a clock, medians, a message pump and
+// the tag-rich document they measure.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace qmbench {
+
+// Seconds from the performance counter.
+double Now();
+double Median(std::vector<double> values);
+// Handles the messages waiting now.
+void Pump();
+// Rows of a table, each a tag-rich line with a quoted value and a comment,
+// all of one length (row numbers of seven digits), so that the figures of
+// the documents differ only by the documents' length.
+std::string Document(size_t bytes);
+
+}  // namespace qmbench
