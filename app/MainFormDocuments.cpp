@@ -14,6 +14,7 @@
 #include "resources/resource.h"
 #include "ui/Errors.h"
 #include "ui/MessageBoxes.h"
+#include "ui/WaitCursor.h"
 
 namespace qm {
 
@@ -140,6 +141,7 @@ void TForm1::OpenFile(const std::string& path) {
         TN1.Tabs().SetTabIndex(match);
         return;
     }
+    WaitCursor wait;
     // Read first: a file the editor cannot hold is refused before any tab
     // is made for it.
     const std::string text = ReadDocumentFile(path);
@@ -194,6 +196,7 @@ void TForm1::MakeCurrent(const TColorMemo* editor) {
 
 void TForm1::SaveDocument(const std::string& path) {
     TColorMemo& editor = CurrentEditor();
+    WaitCursor wait;
     SaveDocumentFile(path, TextToFileBytes(editor.Text()));
     editor.SetModified(false);
     Timer1.SetEnabled(true);
