@@ -7,6 +7,16 @@
 
 namespace qm {
 
+LRESULT TEditQueries::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+    ++stats_.Queries;
+    if (procWindow_ != window_) {
+        procWindow_ = window_;
+        proc_ = window_ ? reinterpret_cast<WNDPROC>(GetClassLongPtrA(window_, GCLP_WNDPROC)) : nullptr;
+    }
+    if (!proc_) return SendMessageA(window_, message, wParam, lParam);
+    return CallWindowProcA(proc_, window_, message, wParam, lParam);
+}
+
 POINT TEditQueries::PosFromChar(int32_t offset) const {
     const LRESULT position = Send(EM_POSFROMCHAR, static_cast<WPARAM>(offset));
     return POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
@@ -95,23 +105,36 @@ int32_t TMemoText::StartOf(int32_t line) {
 }
 
 // Appends the line (with the line break before it) and returns its length.
+// The native control makes a buffer as large as the room offered for every
+// copy, so a short room comes first: most lines fit.
 int32_t TMemoText::CopyLine(int32_t line, int32_t start) {
     if (start > End()) AppendBreak(start - End());
-    char* to = Room(static_cast<size_t>(kLineChunk) + 1);
-    const WORD room = static_cast<WORD>(kLineChunk);
-    std::memcpy(to, &room, sizeof room);
-    int32_t length =
-        std::clamp(static_cast<int32_t>(edit_.Send(EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(to))),
-                   0, kLineChunk);
-    edit_.Stats().CopiedChars += static_cast<uint64_t>(length);
-    if (length == kLineChunk) {
+    int32_t length = GetLine(line, kShortLine);
+    if (length == kShortLine) {
         const int32_t whole = edit_.LineLength(start);
-        if (whole > length) length = CopyLongLine(start, whole);
+        if (whole > kLineChunk) {
+            length = CopyLongLine(start, whole);
+        } else if (whole > length) {
+            length = GetLine(line, whole);
+        }
     }
     used_ += static_cast<size_t>(length);
     lines_.push_back(TCopiedLine{line, start, length});
     nextStart_ = start + length + 2;
     return length;
+}
+
+// Copies up to `room` characters of the line to the end of the buffer
+// (without taking them into use); returns how many came.
+int32_t TMemoText::GetLine(int32_t line, int32_t room) {
+    room = std::clamp(room, 2, kLineChunk);
+    char* to = Room(static_cast<size_t>(room) + 1);
+    const auto size = static_cast<WORD>(room);
+    std::memcpy(to, &size, sizeof size);
+    const int32_t got = std::clamp(
+        static_cast<int32_t>(edit_.Send(EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(to))), 0, room);
+    edit_.Stats().CopiedChars += static_cast<uint64_t>(got);
+    return got;
 }
 
 // A line longer than EM_GETLINE copies: the text up to its end, of which
@@ -134,14 +157,10 @@ char TMemoText::CharBefore(int32_t start) {
     const int32_t beforeStart = edit_.LineIndex(before);
     const int32_t beforeLength = edit_.LineLength(beforeStart);
     if (beforeStart < 0 || beforeStart + beforeLength < start) return '\n';
-    std::vector<char> line(static_cast<size_t>(kLineChunk) + 1);
-    const WORD room = static_cast<WORD>(kLineChunk);
-    std::memcpy(line.data(), &room, sizeof room);
-    const int32_t got = std::clamp(
-        static_cast<int32_t>(edit_.Send(EM_GETLINE, static_cast<WPARAM>(before), reinterpret_cast<LPARAM>(line.data()))),
-        0, kLineChunk);
-    edit_.Stats().CopiedChars += static_cast<uint64_t>(got);
-    return got > 0 ? line[static_cast<size_t>(got) - 1] : '\n';
+    // Copied past the end of what is in use, and forgotten again.
+    const int32_t got = GetLine(before, beforeLength);
+    const char last = got > 0 ? Room(0)[got - 1] : '\n';
+    return last;
 }
 
 // A line break of `length` characters: CR LF, or LF, or CR CR LF (a soft

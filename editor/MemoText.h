@@ -37,15 +37,16 @@ struct TColorMemoStats {
     uint64_t StartQueries = 0;        // paints that asked for every line's start
 };
 
-// Messages to the native control, each one counted in the stats.
+// Messages to the native control, each one counted in the stats. They go
+// straight to the EDIT class's own window procedure: they only ask, and
+// under Wine every message through the control's subclass costs a few
+// round trips to the server (some 25 microseconds, against half a
+// microsecond for the control itself).
 class TEditQueries {
 public:
     TEditQueries(const HWND& window, TColorMemoStats& stats) : window_(window), stats_(stats) {}
 
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        ++stats_.Queries;
-        return SendMessageA(window_, message, wParam, lParam);
-    }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     // Offset of the line's first character; -1 past the last line.
     int32_t LineIndex(int32_t line) const { return static_cast<int32_t>(Send(EM_LINEINDEX, static_cast<WPARAM>(line))); }
     int32_t LineLength(int32_t start) const { return static_cast<int32_t>(Send(EM_LINELENGTH, static_cast<WPARAM>(start))); }
@@ -59,6 +60,8 @@ public:
 private:
     const HWND& window_;
     TColorMemoStats& stats_;
+    mutable HWND procWindow_ = nullptr;  // the window whose class procedure is known
+    mutable WNDPROC proc_ = nullptr;
 };
 
 // Where a paint looks.
@@ -86,6 +89,7 @@ struct TCopiedLine {
 class TMemoText {
 public:
     static constexpr int32_t kLineChunk = 65535;  // what one EM_GETLINE can copy
+    static constexpr int32_t kShortLine = 128;   // the room a line gets first
 
     explicit TMemoText(const TEditQueries& edit) : edit_(edit) {}
     TMemoText(const TMemoText&) = delete;
@@ -117,6 +121,7 @@ private:
     bool ReadLines(bool derive);
     int32_t StartOf(int32_t line);
     int32_t CopyLine(int32_t line, int32_t start);
+    int32_t GetLine(int32_t line, int32_t room);
     int32_t CopyLongLine(int32_t start, int32_t length);
     char CharBefore(int32_t start);
     void AppendBreak(int32_t length);
