@@ -46,13 +46,29 @@ TEST_F(ColorMemoPaintTest, TagsValuesAndCommentsShowInTheirColoursOnlyWhereTheyL
     }
 }
 
-TEST_F(ColorMemoPaintTest, SelectedTextKeepsTheSystemHighlightInsideAKey) {
-    Show("<a href=\"page.htm\">link</a>\r\n");
+// Pasted text may break its lines with a lone line feed or with CR CR LF,
+// which the native control takes as line breaks of one and three characters.
+// With one of each, the lines between them are where the colours and the
+// selection are checked: coloured runs over their own characters, the
+// selection inside a key in the system's highlight.
+TEST_F(ColorMemoPaintTest, PastedMixedLineBreaksKeepColoursAndSelectionOnTheirCharacters) {
+    const std::string pasted =
+        "plain first line\n"
+        "<b>bold</b> then <a href=\"page.htm\">link</a>\r\n"
+        "more <span class=\"n\">x</span> text\r\r\n"
+        "<p>last</p>\r\n";
+    Show("");
     memo.SetFocus();
+    SetClipboardText(host.Handle(), pasted);
+    PressKeys({VK_CONTROL, 'V'});
+    Settle(memo);
+    ASSERT_EQ(GetFocus(), memo.Handle());
+    ASSERT_EQ(memo.Text(), pasted);
+    ASSERT_EQ(SendMessageA(memo.Handle(), EM_LINEINDEX, 1, 0), Find(memo, "<b>"));
+    ASSERT_EQ(SendMessageA(memo.Handle(), EM_LINEINDEX, 3, 0), Find(memo, "<p>"));
     const int href = Find(memo, "href");
     memo.SetSelection(href, 4);
     Settle(memo);
-    ASSERT_EQ(GetFocus(), memo.Handle());
     const Pixels pixels(memo.Handle());
 
     const RECT selected = CharsRect(memo, href, href + 3);
@@ -60,9 +76,24 @@ TEST_F(ColorMemoPaintTest, SelectedTextKeepsTheSystemHighlightInsideAKey) {
     EXPECT_GT(pixels.Count(selected, GetSysColor(COLOR_HIGHLIGHTTEXT)), 0);
     EXPECT_EQ(pixels.Count(selected, Ref(kTag)), 0);
     EXPECT_EQ(pixels.Count(selected, Ref(qm::clRed)), 0);  // the selection's own key is never drawn
+    // Each character of the selection keeps the highlight (none is painted
+    // over in the window colour).
+    for (int at = href; at < href + 4; ++at) {
+        EXPECT_GT(pixels.Count(CharsRect(memo, at, at), GetSysColor(COLOR_HIGHLIGHT)), 0) << at - href;
+    }
     // The rest of the tag around the selection is coloured.
     EXPECT_GT(ColourOver(pixels, "<a ", kTag), 0);
     EXPECT_GT(ColourOver(pixels, "</a>", kTag), 0);
+    for (const char* tag : {"<b>", "</b>", "<span class=", "</span>", "<p>", "</p>"}) {
+        EXPECT_GT(ColourOver(pixels, tag, kTag), 0) << tag;
+        EXPECT_EQ(ColourOver(pixels, tag, qm::clBlack), 0) << tag;
+    }
+    EXPECT_GT(ColourOver(pixels, "\"page.htm\"", kQuoted), 0);
+    EXPECT_GT(ColourOver(pixels, "\"n\"", kQuoted), 0);
+    for (const char* plain : {"plain first line", "bold", " then ", "link", "more ", " text", "last"}) {
+        EXPECT_GT(ColourOver(pixels, plain, qm::clBlack), 0) << plain;
+        for (qm::TColor color : {kTag, kQuoted, kComment}) EXPECT_EQ(ColourOver(pixels, plain, color), 0) << plain;
+    }
 }
 
 TEST_F(ColorMemoPaintTest, HalfVisibleLastLineIsNotColoured) {
