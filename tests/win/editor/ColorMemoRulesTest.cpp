@@ -52,7 +52,7 @@ protected:
     // What the last OnDraw call saw.
     int drawCalls = 0;
     std::string seen;
-    const char* seenAt = nullptr;  // valid until the next paint
+    char seenBefore = 0;  // the character before it
 
     void WatchOnDraw(int reported = 0, qm::TColor color = qm::clFuchsia) {
         qm::TColorRule& rule = memo.ColorRules().Add();
@@ -61,7 +61,7 @@ protected:
         memo.OnDraw = [this, reported, color](qm::TColorRule*, const char* from, qm::TKeyDescr* records, int& count) {
             ++drawCalls;
             seen = from;
-            seenAt = from;
+            seenBefore = from[-1];
             if (reported > 0) {
                 records[0] = qm::TKeyDescr{0, reported - 1, color, 0, 0};
                 count = 1;
@@ -76,9 +76,7 @@ protected:
         EXPECT_EQ(seen, text.substr(static_cast<size_t>(range.from), static_cast<size_t>(range.limit - range.from)))
             << what;
         // The character before the scanned lines, which keywords look at.
-        if (range.from > 0) {
-            EXPECT_EQ(seenAt[-1], text[static_cast<size_t>(range.from) - 1]) << what;
-        }
+        EXPECT_EQ(seenBefore, range.from > 0 ? text[static_cast<size_t>(range.from) - 1] : '\0') << what;
     }
     void Repaint() {
         seen = "(not called)";
