@@ -108,7 +108,9 @@ void ExpectExact(TMemoText& Copy, const FakeEdit& Edit, const TReadPlan& Plan, u
         EXPECT_EQ(snapshot.Base, snapshot.ScanFrom - 1);
         EXPECT_EQ(snapshot.Text[0], text[from - 1]);
     }
-    if (snapshot.ScanLimit > snapshot.ScanFrom) ASSERT_FALSE(Copy.Lines().empty());
+    if (snapshot.ScanLimit > snapshot.ScanFrom) {
+        ASSERT_FALSE(Copy.Lines().empty());
+    }
     for (const TCopiedLine& line : Copy.Lines()) {
         SCOPED_TRACE(testing::Message() << "line " << line.Line);
         EXPECT_EQ(line.Start, Edit.LineIndex(line.Line));
