@@ -85,6 +85,8 @@ protected:
     }
 };
 
+// Wherever the view is, whatever breaks the lines (CR LF, a lone line feed,
+// CR CR LF, word wrap).
 TEST_F(ColorMemoRulesTest, OnDrawSeesExactlyTheScannedLinesWhereverTheViewIs) {
     WatchOnDraw();
     std::string text;
@@ -116,15 +118,13 @@ TEST_F(ColorMemoRulesTest, OnDrawSeesExactlyTheScannedLinesWhereverTheViewIs) {
     Settle(memo);
     SendMessageA(memo.Handle(), WM_CHAR, 'x', 1);
     ExpectScanned(true, "caret line");
-}
 
-TEST_F(ColorMemoRulesTest, OddLineBreaksAndWordWrapGiveExactlyTheControlsLines) {
-    WatchOnDraw();
-    std::string text;
+    // Lone line feeds and CR CR LF among the line breaks, and word wrap.
+    std::string odd;
     for (int i = 0; i < 80; ++i) {
-        text += "<i>item " + std::to_string(i) + (i % 3 == 1 ? "</i>\n" : i % 5 == 2 ? "</i>\r\r\n" : "</i>\r\n");
+        odd += "<i>item " + std::to_string(i) + (i % 3 == 1 ? "</i>\n" : i % 5 == 2 ? "</i>\r\r\n" : "</i>\r\n");
     }
-    memo.SetText(text);
+    memo.SetText(odd);
     SendMessageA(memo.Handle(), EM_LINESCROLL, 0, 30);
     Repaint();
     ExpectScanned(false, "lone line feeds and CR CR LF");
