@@ -127,7 +127,9 @@ void Apply(const Setup& S, TColorPainter& Painter) {
         const int size = Painter.ColorLimMax();
         for (int i = 0; i < size; ++i) Check(a[i] == TKeyDescr{});
         volatile size_t length = std::strlen(from);  // reads up to the zero at ScanLimit
+        volatile char before = from[-1];             // and the one character before
         (void)length;
+        (void)before;
         for (int i = 0; i < size && i < static_cast<int>(S.Events.size()); ++i) a[i] = S.Events[static_cast<size_t>(i)];
         count = S.ReportedCount;
     };
