@@ -94,12 +94,19 @@ public:
     // std::runtime_error when the menu does not open or does not close.
     void ChooseMenuItem(HWND window, const std::string& menu, const std::string& item) const;
 
-    // Picks `item` of the menu bar item `menu` by their access keys, as
-    // ChooseMenuItem does, for an item that opens a modal window: waits for
-    // the window captioned `caption` (and, when given, of class `className`)
-    // and returns it. The menu is not waited for: the program runs the
-    // command, and so the dialog, before the menu's window is gone.
-    // Throws std::runtime_error when the menu or the window does not come.
+    // Picks `item` of the menu bar item `menu` by their access keys and
+    // waits up to `timeoutMs` for `done` to hold. Under Wine an X focus
+    // change that arrives late (just after a dialog closed) reaches the
+    // program as WM_CANCELMODE and closes a menu it has just opened, before
+    // or after the item key, which is then lost. So when the menu is gone,
+    // the window is not disabled by a modal window on its way and `done`
+    // does not come within a second, the choice is made again (at most three
+    // times). Throws std::runtime_error when `done` never holds.
+    void ChooseMenuItemUntil(HWND window, const std::string& menu, const std::string& item,
+                             const std::function<bool()>& done, DWORD timeoutMs) const;
+    // The same for an item that opens a modal window: waits for the window
+    // captioned `caption` (and, when given, of class `className`) and
+    // returns it.
     HWND ChooseMenuItemOpening(HWND window, const std::string& menu, const std::string& item,
                                const std::string& caption, DWORD timeoutMs,
                                const std::string& className = "") const;
