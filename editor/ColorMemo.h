@@ -13,6 +13,7 @@
 
 #include "editor/ColorPainter.h"
 #include "editor/ColorTypes.h"
+#include "editor/EditQueries.h"
 #include "editor/MemoCanvas.h"
 #include "editor/MemoInput.h"
 #include "editor/MemoText.h"

@@ -145,7 +145,7 @@ void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
     plan.FormatTop = format.top;
     plan.LineHeight = lineHeight;
     plan.ClientBottom = client.bottom;
-    plan.DeriveStarts = !wordWrap_;
+    plan.WordWrap = wordWrap_;
     const TScanSnapshot snapshot = text_.Read(plan, textVersion_);
 
     TPaintInput input;

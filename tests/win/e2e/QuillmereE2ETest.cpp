@@ -201,7 +201,98 @@ protected:
         qmtest::PressKey(focus && (focus == dialog || IsChild(dialog, focus)) ? focus : dialog, VK_ESCAPE);
         ASSERT_TRUE(RunningProgram::WaitForWindowGone(dialog, kStepTimeoutMs)) << caption << " stays";
     }
+
+    // The File menu's Open..., the name `path` typed into its field and
+    // Return; the dialog must close.
+    void OpenThroughTheDialog(const std::string& path) {
+        HWND dialog = nullptr;
+        ASSERT_NO_THROW(dialog = program_->ChooseMenuItemOpening(main_, "&File", "&Open...", "Open", kStepTimeoutMs));
+        HWND field = qmtest::FileNameField(dialog);
+        ASSERT_NE(field, nullptr) << "no file name field";
+        SendWithTimeout(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        qmtest::PressKey(field, VK_RETURN);
+        ASSERT_TRUE(RunningProgram::WaitForWindowGone(dialog, kStepTimeoutMs)) << "the Open dialog stays";
+    }
+
+    // The program's box with `text` answered by its OK button.
+    void Acknowledge(const std::string& text) {
+        HWND box = program_->WaitForWindow("Quillmere", kStepTimeoutMs, "#32770");
+        ASSERT_NE(box, nullptr) << "no box: " << text;
+        EXPECT_EQ(MessageText(box), text);
+        ASSERT_TRUE(RunningProgram::ClickButton(box, "OK"));
+        ASSERT_TRUE(RunningProgram::WaitForWindowGone(box, kStepTimeoutMs));
+    }
 };
+
+// A window of another program (this one), brought to the front.
+class OtherProgramWindow {
+public:
+    OtherProgramWindow() {
+        window_ = CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
+                                  200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetForegroundWindow(window_);
+    }
+    ~OtherProgramWindow() { DestroyWindow(window_); }
+    OtherProgramWindow(const OtherProgramWindow&) = delete;
+    OtherProgramWindow& operator=(const OtherProgramWindow&) = delete;
+    HWND Handle() const { return window_; }
+
+private:
+    HWND window_;
+};
+
+TEST_F(FocusE2E, CancelOnTheSaveQuestionGivesTheFocusBack) {
+    qmtest::WriteBytes(path_, kOriginal);
+    ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+    ASSERT_NO_FATAL_FAILURE(TypeAtEnd("x"));
+    HWND confirm = nullptr;
+    ASSERT_NO_THROW(confirm = program_->ChooseMenuItemOpening(main_, "&File", "&Close", "Confirm", kStepTimeoutMs));
+    EXPECT_EQ(MessageText(confirm), "Want to save changes?");
+    ASSERT_TRUE(RunningProgram::ClickButton(confirm, "Cancel"));
+    ASSERT_TRUE(RunningProgram::WaitForWindowGone(confirm, kStepTimeoutMs));
+    EXPECT_EQ(TabCount(), 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectTypingReachesEditor("abc"));
+}
+
+TEST_F(FocusE2E, AlreadyOpenedForTheCurrentTabGivesTheFocusBack) {
+    qmtest::WriteBytes(path_, kOriginal);
+    ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+    ASSERT_NO_FATAL_FAILURE(OpenThroughTheDialog(path_));
+    ASSERT_NO_FATAL_FAILURE(Acknowledge("File is already opened!"));
+    EXPECT_EQ(TabCount(), 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectTypingReachesEditor("abc"));
+}
+
+TEST_F(FocusE2E, AnErrorBoxGivesTheFocusBack) {
+    qmtest::WriteBytes(path_, kOriginal);
+    const std::string unreadable = dir_.File("nul.htm");
+    qmtest::WriteBytes(unreadable, std::string("a\0b", 3));
+    ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+    ASSERT_NO_FATAL_FAILURE(OpenThroughTheDialog(unreadable));
+    HWND box = program_->WaitForWindow("Quillmere", kStepTimeoutMs, "#32770");
+    ASSERT_NE(box, nullptr) << "no error box";
+    EXPECT_NE(MessageText(box).find(unreadable), std::string::npos) << MessageText(box);
+    ASSERT_TRUE(RunningProgram::ClickButton(box, "OK"));
+    ASSERT_TRUE(RunningProgram::WaitForWindowGone(box, kStepTimeoutMs));
+    EXPECT_EQ(TabCount(), 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectTypingReachesEditor("abc"));
+}
+
+TEST_F(FocusE2E, SwitchingBackFromAnotherProgramGivesTheFocusBack) {
+    qmtest::WriteBytes(path_, kOriginal);
+    ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+    {
+        OtherProgramWindow other;
+        ASSERT_TRUE(qmtest::WaitUntil([&] { return GetForegroundWindow() == other.Handle(); }, kStepTimeoutMs));
+        // Keys typed now go to the other program, not into the document.
+        ASSERT_NO_THROW(qmtest::TypeRealKeys(other.Handle(), "zz"));
+        qmtest::PumpFor(200);
+        EXPECT_EQ(qmtest::TextOf(Editor()).find("zz"), std::string::npos);
+        SetForegroundWindow(main_);
+        ASSERT_TRUE(qmtest::WaitUntil([&] { return GetForegroundWindow() == main_; }, kStepTimeoutMs));
+        ASSERT_NO_FATAL_FAILURE(ExpectTypingReachesEditor("abc"));
+    }
+}
 
 TEST_F(FocusE2E, CancelledSaveAsGivesTheFocusBack) {
     qmtest::WriteBytes(path_, kOriginal);
@@ -209,6 +300,92 @@ TEST_F(FocusE2E, CancelledSaveAsGivesTheFocusBack) {
     ASSERT_NO_FATAL_FAILURE(Choose("&File", "Save &As..."));
     ASSERT_NO_FATAL_FAILURE(Escape("Save As"));
     ASSERT_NO_FATAL_FAILURE(ExpectTypingReachesEditor("abc"));
+    EXPECT_EQ(qmtest::ReadBytes(path_), kOriginal);
+}
+
+// The save dialogs through the real program: a document without a file is
+// never offered another document's name (one Return away from replacing
+// that file); Save As offers the document's own name.
+class SaveDialogE2E : public QuillmereE2E {
+protected:
+    // File > `item`, and the save dialog it opens.
+    HWND SaveDialogFrom(const std::string& item) {
+        HWND dialog = nullptr;
+        EXPECT_NO_THROW(dialog = program_->ChooseMenuItemOpening(main_, "&File", item, "Save As", kStepTimeoutMs,
+                                                                "#32770"));
+        return dialog;
+    }
+    static std::string NameOffered(HWND dialog) {
+        HWND field = qmtest::FileNameField(dialog);
+        EXPECT_NE(field, nullptr) << "no file name field";
+        return field ? qmtest::TextOf(field) : std::string();
+    }
+    // Types `name` into the dialog's field and presses Return there.
+    static void ChooseName(HWND dialog, const std::string& name) {
+        HWND field = qmtest::FileNameField(dialog);
+        ASSERT_NE(field, nullptr);
+        SendWithTimeout(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        qmtest::PressKey(field, VK_RETURN);
+        ASSERT_TRUE(RunningProgram::WaitForWindowGone(dialog, kStepTimeoutMs)) << "the dialog stays";
+    }
+    static void Cancel(HWND dialog) {
+        HWND field = qmtest::FileNameField(dialog);
+        qmtest::PressKey(field ? field : dialog, VK_ESCAPE);
+        ASSERT_TRUE(RunningProgram::WaitForWindowGone(dialog, kStepTimeoutMs)) << "the dialog stays";
+    }
+    // The file name a field shows: what follows the last backslash, as the
+    // dialog may show a full path or only the name.
+    static std::string NamePart(const std::string& text) {
+        const size_t slash = text.find_last_of('\\');
+        return slash == std::string::npos ? text : text.substr(slash + 1);
+    }
+};
+
+TEST_F(SaveDialogE2E, ANewDocumentIsOfferedNoNameAndSaveAsItsOwn) {
+    qmtest::WriteBytes(path_, kOriginal);
+    ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+    const std::string other = dir_.File("b.htm");
+
+    // Save As offers the document's own name; the user saves it as b.htm.
+    HWND dialog = SaveDialogFrom("Save &As...");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(NamePart(NameOffered(dialog)), "page.htm");
+    ASSERT_NO_FATAL_FAILURE(ChooseName(dialog, other));
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return qmtest::FileExists(other); }, kStepTimeoutMs));
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel1() == other; }, kStepTimeoutMs)) << Panel1();
+
+    // A new document: Save offers an empty field, not "b.htm".
+    ASSERT_NO_THROW(program_->ChooseMenuItemUntil(main_, "&File", "&New", [&] { return TabCount() == 2; },
+                                                   kStepTimeoutMs));
+    ASSERT_NO_FATAL_FAILURE(TypeAtEnd("new text"));
+    dialog = SaveDialogFrom("&Save");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(NameOffered(dialog), "");
+    // Return on the empty field saves nothing over b.htm.
+    qmtest::PressKey(qmtest::FileNameField(dialog), VK_RETURN);
+    Sleep(300);
+    ASSERT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog)) << "Return on the offered name closed the dialog";
+    ASSERT_NO_FATAL_FAILURE(Cancel(dialog));
+    EXPECT_EQ(qmtest::ReadBytes(other), "<html>\r\nold line\r\n");
+
+    // Save As of the new document offers no name either.
+    dialog = SaveDialogFrom("Save &As...");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(NameOffered(dialog), "");
+    ASSERT_NO_FATAL_FAILURE(Cancel(dialog));
+
+    // The new document closed without saving, b.htm's tab is current again:
+    // Save As offers b.htm.
+    HWND confirm = nullptr;
+    ASSERT_NO_THROW(confirm = program_->ChooseMenuItemOpening(main_, "&File", "&Close", "Confirm", kStepTimeoutMs));
+    ASSERT_TRUE(RunningProgram::ClickButton(confirm, "&No"));
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return TabCount() == 1; }, kStepTimeoutMs));
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return Panel1() == other; }, kStepTimeoutMs)) << Panel1();
+    dialog = SaveDialogFrom("Save &As...");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(NamePart(NameOffered(dialog)), "b.htm");
+    ASSERT_NO_FATAL_FAILURE(Cancel(dialog));
+    EXPECT_EQ(qmtest::ReadBytes(other), "<html>\r\nold line\r\n");
     EXPECT_EQ(qmtest::ReadBytes(path_), kOriginal);
 }
 

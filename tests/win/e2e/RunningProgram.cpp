@@ -1,6 +1,7 @@
 #include "RunningProgram.h"
 
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <cctype>
 #include <stdexcept>
@@ -163,6 +164,17 @@ HWND FocusOf(HWND window) {
     return info.hwndFocus;
 }
 
+HWND FileNameField(HWND dialog) {
+    // Explorer-style dialogs name it in a combo box (cmb13), older ones in
+    // an edit control (edt1).
+    HWND field = GetDlgItem(dialog, cmb13);
+    if (field && ClassOf(field) != "Edit") {
+        HWND edit = FindChild(field, "Edit");
+        if (edit) return edit;
+    }
+    return field ? field : GetDlgItem(dialog, edt1);
+}
+
 RunningProgram::RunningProgram(const std::string& exePath, const std::vector<std::string>& arguments,
                                const std::string& workingDir) {
     std::string commandLine = "\"" + exePath + "\"";
@@ -265,6 +277,52 @@ void RunningProgram::ChooseMenuItem(HWND window, const std::string& menu, const 
     // The open menu reads the keys of its thread, whichever window they name.
     PressKey(window, AccessKey(item));
     if (!WaitUntil([this] { return !MenuOpen(); }, 3000)) throw std::runtime_error(item + " did not close the menu");
+}
+
+void RunningProgram::ChooseMenuItemUntil(HWND window, const std::string& menu, const std::string& item,
+                                         const std::function<bool()>& done, DWORD timeoutMs) const {
+    const DWORD start = GetTickCount();
+    auto timeLeft = [&] { return GetTickCount() - start < timeoutMs; };
+    for (int attempt = 0; attempt < 3 && timeLeft(); ++attempt) {
+        // A modal window still open (or closing) keeps the window disabled.
+        WaitUntil([&] { return IsWindowEnabled(window) && !MenuOpen(); }, timeoutMs);
+        PressKey(window, AccessKey(menu), true);
+        if (!WaitUntil([this] { return MenuOpen(); }, 1500)) {
+            if (done()) return;
+            continue;  // opened and cancelled at once, or not opened: again
+        }
+        PressKey(window, AccessKey(item));
+        DWORD quietSince = GetTickCount();
+        while (timeLeft()) {
+            if (done()) return;
+            if (MenuOpen() || !IsWindowEnabled(window)) {
+                quietSince = GetTickCount();  // the menu or the command is still at work
+            } else if (GetTickCount() - quietSince > 1000) {
+                break;  // the menu went without the command: the key was lost
+            }
+            Sleep(20);
+        }
+        if (MenuOpen()) {
+            PressKey(window, VK_ESCAPE);
+            PressKey(window, VK_ESCAPE);
+            WaitUntil([this] { return !MenuOpen(); }, 1000);
+        }
+    }
+    if (!done()) throw std::runtime_error(menu + " > " + item + " did not do its work");
+}
+
+HWND RunningProgram::ChooseMenuItemOpening(HWND window, const std::string& menu, const std::string& item,
+                                           const std::string& caption, DWORD timeoutMs,
+                                           const std::string& className) const {
+    HWND opened = nullptr;
+    ChooseMenuItemUntil(
+        window, menu, item,
+        [&] {
+            opened = FindWindowByCaption(caption, className);
+            return opened != nullptr;
+        },
+        timeoutMs);
+    return opened;
 }
 
 std::string RunningProgram::StatusText(HWND statusBar, int panel) const {

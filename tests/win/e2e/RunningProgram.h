@@ -47,6 +47,9 @@ void TypeRealKeys(HWND window, const std::string& text);
 // The window that has the keyboard focus in the thread of `window`.
 HWND FocusOf(HWND window);
 
+// The file name field of a common open or save dialog.
+HWND FileNameField(HWND dialog);
+
 class RunningProgram {
 public:
     // Starts `exePath` with `arguments` (each quoted) in `workingDir`.
@@ -90,6 +93,23 @@ public:
     // key (Alt + letter) and picks `item` with its access key. Throws
     // std::runtime_error when the menu does not open or does not close.
     void ChooseMenuItem(HWND window, const std::string& menu, const std::string& item) const;
+
+    // Picks `item` of the menu bar item `menu` by their access keys and
+    // waits up to `timeoutMs` for `done` to hold. Under Wine an X focus
+    // change that arrives late (just after a dialog closed) reaches the
+    // program as WM_CANCELMODE and closes a menu it has just opened, before
+    // or after the item key, which is then lost. So when the menu is gone,
+    // the window is not disabled by a modal window on its way and `done`
+    // does not come within a second, the choice is made again (at most three
+    // times). Throws std::runtime_error when `done` never holds.
+    void ChooseMenuItemUntil(HWND window, const std::string& menu, const std::string& item,
+                             const std::function<bool()>& done, DWORD timeoutMs) const;
+    // The same for an item that opens a modal window: waits for the window
+    // captioned `caption` (and, when given, of class `className`) and
+    // returns it.
+    HWND ChooseMenuItemOpening(HWND window, const std::string& menu, const std::string& item,
+                               const std::string& caption, DWORD timeoutMs,
+                               const std::string& className = "") const;
 
     // The text of one panel of a status bar of this process (read through
     // the process's own memory).
