@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -387,6 +388,73 @@ TEST_F(SaveDialogE2E, ANewDocumentIsOfferedNoNameAndSaveAsItsOwn) {
     ASSERT_NO_FATAL_FAILURE(Cancel(dialog));
     EXPECT_EQ(qmtest::ReadBytes(other), "<html>\r\nold line\r\n");
     EXPECT_EQ(qmtest::ReadBytes(path_), kOriginal);
+}
+
+// The tab strip under real mouse clicks: a left click selects the tab where
+// it happened, even when the mouse has moved on before the program handles
+// it; a right click opens the tab menu there and leaves the current tab,
+// which the menu's commands act on.
+class TabStripE2E : public QuillmereE2E {
+protected:
+    // The program started with page.htm and a new document after it.
+    void StartWithTwoTabs() {
+        qmtest::WriteBytes(path_, kOriginal);
+        ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+        ASSERT_NO_THROW(program_->ChooseMenuItemUntil(main_, "&File", "&New", [&] { return TabCount() == 2; },
+                                                       kStepTimeoutMs));
+        ASSERT_EQ(CurrentTab(), 1);
+    }
+    int CurrentTab() const { return static_cast<int>(SendWithTimeout(TabStrip(), TCM_GETCURSEL, 0, 0)); }
+    POINT TabCentre(int index) const {
+        const RECT r = program_->TabRect(TabStrip(), index);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    // The visible popup menu of the program, if any.
+    HWND PopupMenu() const {
+        for (HWND window : program_->Windows()) {
+            if (qmtest::ClassOf(window) == "#32768") return window;
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(TabStripE2E, ALeftClickSelectsTheTabWhereItHappened) {
+    ASSERT_NO_FATAL_FAILURE(StartWithTwoTabs());
+    // Clicked on the first tab; by the time the program looks, the mouse
+    // is over the second.
+    ASSERT_NO_THROW(qmtest::SendMouse(main_, {{TabCentre(0), true}, {TabCentre(1), false}}));
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return CurrentTab() == 0; }, kStepTimeoutMs)) << "current " << CurrentTab();
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel1() == path_; }, kStepTimeoutMs)) << Panel1();
+    HWND editor = Editor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(qmtest::TextOf(editor), "<html>\r\nold line\r\n");
+    Sleep(300);
+    EXPECT_EQ(CurrentTab(), 0);
+    // And back to the second, the document's editor with the focus.
+    ASSERT_NO_THROW(qmtest::SendMouse(main_, {{TabCentre(1), true}, {TabCentre(0), false}}));
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return CurrentTab() == 1; }, kStepTimeoutMs)) << "current " << CurrentTab();
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel1() == "Untitled"; }, kStepTimeoutMs)) << Panel1();
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return qmtest::FocusOf(main_) == Editor(); }, kStepTimeoutMs));
+}
+
+TEST_F(TabStripE2E, ARightClickOpensTheTabMenuWhereItHappenedForTheCurrentTab) {
+    ASSERT_NO_FATAL_FAILURE(StartWithTwoTabs());
+    const POINT at = TabCentre(0);
+    ASSERT_NO_THROW(qmtest::SendMouse(main_, {{at, true}, {TabCentre(1), false}}, true));
+    HWND menu = nullptr;
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return (menu = PopupMenu()) != nullptr; }, kStepTimeoutMs)) << "no tab menu";
+    RECT r{};
+    GetWindowRect(menu, &r);
+    EXPECT_LE(std::abs(r.left - at.x), 2) << r.left << " against " << at.x;
+    EXPECT_LE(std::abs(r.top - at.y), 2) << r.top << " against " << at.y;
+    EXPECT_EQ(CurrentTab(), 1) << "a right click does not select";
+    // Its first item, Close, closes the current tab, not the clicked one.
+    qmtest::PressKey(main_, VK_DOWN);
+    qmtest::PressKey(main_, VK_RETURN);
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return TabCount() == 1; }, kStepTimeoutMs));
+    EXPECT_EQ(CurrentTab(), 0);
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel1() == path_; }, kStepTimeoutMs)) << Panel1();
+    EXPECT_EQ(PopupMenu(), nullptr);
 }
 
 }  // namespace

@@ -44,6 +44,16 @@ void PressKey(HWND target, WORD key, bool alt = false);
 // whichever control has the keyboard focus there, as a user's keys would.
 void TypeRealKeys(HWND window, const std::string& text);
 
+// Mouse input through the system's input queue, after bringing `window` to
+// the front: moves to each screen point in turn, pressing and releasing the
+// button at every point with `click` set, all in one batch (so that the
+// program handles the clicks only after the mouse has moved on).
+struct MouseStep {
+    POINT point;
+    bool click;
+};
+void SendMouse(HWND window, const std::vector<MouseStep>& steps, bool rightButton = false);
+
 // The window that has the keyboard focus in the thread of `window`.
 HWND FocusOf(HWND window);
 
@@ -110,6 +120,10 @@ public:
     HWND ChooseMenuItemOpening(HWND window, const std::string& menu, const std::string& item,
                                const std::string& caption, DWORD timeoutMs,
                                const std::string& className = "") const;
+
+    // The rectangle of one tab of a tab control of this process, in screen
+    // coordinates.
+    RECT TabRect(HWND tabStrip, int index) const;
 
     // The text of one panel of a status bar of this process (read through
     // the process's own memory).
