@@ -239,7 +239,10 @@ void TColorMemo::DrawPart(int lineIndex, int32_t from, int32_t to) {
     const int y = text_.LineY(line.Line);
     const int height = text_.Plan().LineHeight;
     const RECT& visible = DrawCanvas.ClipBox();
-    if (int64_t{y} + height <= visible.top || y >= visible.bottom) return;  // nothing of it would show
+    if (int64_t{y} + height <= visible.top || y >= visible.bottom ||
+        !DrawCanvas.Shows(RECT{visible.left, y, visible.right, y + height})) {
+        return;  // nothing of it would show
+    }
     Measure(lineIndex);
     const std::string_view text = text_.LineText(line);
     auto at = static_cast<size_t>(from - line.Start);
