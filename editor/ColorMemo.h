@@ -202,6 +202,9 @@ private:
 
     // Painting (ColorMemoPaint.cpp).
     LRESULT Paint(HDC given);
+    bool ComposedPaint(HDC screen, const RECT& area);
+    // Whether RedrawColors has anything to do.
+    bool Colouring() const;
     void DrawRuns(int runCount);
     void DrawRun(const TKeyDescr& run);
     void DrawPart(int lineIndex, int32_t from, int32_t to);

@@ -5,6 +5,16 @@
 
 namespace qm {
 
+LRESULT TEditQueries::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+    ++stats_.Queries;
+    if (procWindow_ != window_) {
+        procWindow_ = window_;
+        proc_ = window_ ? reinterpret_cast<WNDPROC>(GetClassLongPtrA(window_, GCLP_WNDPROC)) : nullptr;
+    }
+    if (!proc_) return SendMessageA(window_, message, wParam, lParam);
+    return CallWindowProcA(proc_, window_, message, wParam, lParam);
+}
+
 POINT TEditQueries::PosFromChar(int32_t offset) const {
     const LRESULT position = Send(EM_POSFROMCHAR, static_cast<WPARAM>(offset));
     return POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};

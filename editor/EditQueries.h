@@ -1,5 +1,9 @@
 // The native EDIT control as the colouring editor asks it: every message
-// counted in the control's stats.
+// counted in the control's stats. The questions go straight to the EDIT
+// class's own window procedure: they change nothing, and under Wine every
+// message through the control's subclass costs a few round trips to the
+// server (some 25 microseconds, against half a microsecond for the control
+// itself).
 #pragma once
 
 #include <windows.h>
@@ -14,10 +18,7 @@ class TEditQueries final : public TEditLines {
 public:
     TEditQueries(const HWND& window, TColorMemoStats& stats) : window_(window), stats_(stats) {}
 
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        ++stats_.Queries;
-        return SendMessageA(window_, message, wParam, lParam);
-    }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     int32_t LineIndex(int32_t line) const override {
         return static_cast<int32_t>(Send(EM_LINEINDEX, static_cast<WPARAM>(line)));
     }
@@ -36,6 +37,8 @@ public:
 private:
     const HWND& window_;
     TColorMemoStats& stats_;
+    mutable HWND procWindow_ = nullptr;  // the window whose class procedure is known
+    mutable WNDPROC proc_ = nullptr;
 };
 
 }  // namespace qm

@@ -86,16 +86,29 @@ int32_t TMemoText::StartOf(int32_t line) const {
 int32_t TMemoText::CopyLine(int32_t line, int32_t start) {
     if (start > End()) AppendBreak(start - End());
     start = End();
-    char* to = Room(static_cast<size_t>(kLineChunk) + 1);
-    int32_t length = std::clamp(edit_.GetLine(line, to, kLineChunk), 0, kLineChunk);
-    edit_.Stats().CopiedChars += static_cast<uint64_t>(length);
-    if (length == kLineChunk) {
+    int32_t length = GetLine(line, kShortLine);
+    if (length == kShortLine) {
         const int32_t whole = edit_.LineLength(start);
-        if (whole > length) length = CopyLongLine(start, whole);
+        if (whole > kLineChunk) {
+            length = CopyLongLine(start, whole);
+        } else if (whole > length) {
+            length = GetLine(line, whole);
+        }
     }
     used_ += static_cast<size_t>(length);
     lines_.push_back(TCopiedLine{line, start, length});
     return length;
+}
+
+// Copies up to `room` characters of the line to the end of the buffer
+// (without taking them into use); returns how many came. The native control
+// makes a buffer as large as the room offered for every copy, so lines get
+// a short room first: most fit.
+int32_t TMemoText::GetLine(int32_t line, int32_t room) {
+    room = std::clamp(room, 1, kLineChunk);
+    const int32_t got = std::clamp(edit_.GetLine(line, Room(static_cast<size_t>(room) + 1), room), 0, room);
+    edit_.Stats().CopiedChars += static_cast<uint64_t>(got);
+    return got;
 }
 
 // A line longer than EM_GETLINE copies: the text up to its end, of which
@@ -118,10 +131,9 @@ char TMemoText::CharBefore(int32_t start) {
     const int32_t beforeStart = edit_.LineIndex(before);
     const int32_t beforeLength = edit_.LineLength(beforeStart);
     if (beforeStart < 0 || beforeStart + beforeLength < start) return '\n';
-    std::vector<char> line(static_cast<size_t>(kLineChunk) + 1);
-    const int32_t got = std::clamp(edit_.GetLine(before, line.data(), kLineChunk), 0, kLineChunk);
-    edit_.Stats().CopiedChars += static_cast<uint64_t>(got);
-    return got > 0 ? line[static_cast<size_t>(got) - 1] : '\n';
+    // Copied past the end of what is in use, and forgotten again.
+    const int32_t got = GetLine(before, beforeLength);
+    return got > 0 ? Room(0)[got - 1] : '\n';
 }
 
 // A line break of `length` characters: CR LF, or LF, or CR CR LF (a soft

@@ -77,6 +77,7 @@ struct TCopiedLine {
 class TMemoText {
 public:
     static constexpr int32_t kLineChunk = 65535;  // what one EM_GETLINE can copy
+    static constexpr int32_t kShortLine = 1024;   // the room a line gets first
 
     explicit TMemoText(const TEditLines& edit) : edit_(edit) {}
     TMemoText(const TMemoText&) = delete;
@@ -108,6 +109,7 @@ private:
     void ReadLines();
     int32_t StartOf(int32_t line) const;
     int32_t CopyLine(int32_t line, int32_t start);
+    int32_t GetLine(int32_t line, int32_t room);
     int32_t CopyLongLine(int32_t start, int32_t length);
     char CharBefore(int32_t start);
     void AppendBreak(int32_t length);

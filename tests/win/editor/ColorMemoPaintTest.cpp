@@ -2,8 +2,12 @@
 // native selection and tab layout, nothing on a half-visible last line.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "MemoHost.h"
 #include "TestSupport.h"
+#include "ui/Gdi.h"
 
 namespace qmtest {
 namespace {
@@ -222,6 +226,90 @@ TEST(ColorMemoShapeTest, ColouredTextLiesExactlyOverTheNativeText) {
             EXPECT_TRUE(plain == coloured) << face << " " << height;  // (masks too long to print)
         }
     }
+}
+
+}  // namespace
+}  // namespace qmtest
+
+namespace qmtest {
+namespace {
+
+// The window's client area drawn by the control straight onto a device
+// context of the caller's (the native text, then the colours over it).
+std::vector<COLORREF> StraightPicture(qm::TColorMemo& memo, int width, int height) {
+    qm::WindowDC screen(memo.Handle());
+    qm::MemoryDC memory(screen.Get());
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    qm::Bitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    std::vector<COLORREF> picture;
+    if (!bitmap || !bits) return picture;
+    qm::SelectedObject selected(memory.Get(), bitmap.Get());
+    SendMessageA(memo.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(memory.Get()), 0);
+    GdiFlush();
+    const auto* pixel = static_cast<const uint32_t*>(bits);
+    for (size_t i = 0; i < static_cast<size_t>(width) * static_cast<size_t>(height); ++i) {
+        picture.push_back(RGB((pixel[i] >> 16) & 0xFF, (pixel[i] >> 8) & 0xFF, pixel[i] & 0xFF));
+    }
+    return picture;
+}
+
+// A paint is composed off screen and copied to the screen at once. What
+// shows is exactly what drawing straight onto a device context gives: the
+// colours on their characters, the selection's highlight, the caret's line
+// drawn again; also after the off-screen picture held another text and
+// when only part of the window is painted (after a scroll).
+TEST(ColorMemoComposedPaintTest, ShowsExactlyWhatDrawingStraightGives) {
+    MemoHost host(420, 160);
+    TColorMemo& memo = host.Memo();
+    std::string before;
+    for (int i = 0; i < 40; ++i) before += "<!-- another text, painted first -->\r\n";
+    memo.SetText(before);
+    Settle(memo);
+
+    std::string text;
+    for (int i = 0; i < 40; ++i) {
+        text += "<td class=\"c" + std::to_string(i) + "\">cell " + std::to_string(i) +
+                "</td> plain <!-- note --> \"quoted\"\r\n";
+    }
+    memo.SetText(text);
+    memo.SetRedrawAlways(true);
+    memo.SetFocus();
+    ASSERT_EQ(GetFocus(), memo.Handle());
+    const int selected = Find(memo, "cell 3");
+    memo.SetSelection(selected, 60);  // over a line break
+    SendMessageA(memo.Handle(), EM_LINESCROLL, 0, 2);
+    Settle(memo);
+    SendMessageA(memo.Handle(), EM_LINESCROLL, 0, 1);  // paints the newly shown line only
+    Settle(memo);
+    ASSERT_EQ(SendMessageA(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 3);
+
+    HideCaret(memo.Handle());
+    const Pixels shown(memo.Handle());
+    const std::vector<COLORREF> straight = StraightPicture(memo, shown.Width(), shown.Height());
+    ShowCaret(memo.Handle());
+    ASSERT_EQ(straight.size(), static_cast<size_t>(shown.Width()) * static_cast<size_t>(shown.Height()));
+
+    int differing = 0, tag = 0, comment = 0, highlight = 0;
+    for (int y = 0; y < shown.Height(); ++y) {
+        for (int x = 0; x < shown.Width(); ++x) {
+            const COLORREF pixel = shown.At(x, y);
+            differing += pixel != straight[static_cast<size_t>(y) * static_cast<size_t>(shown.Width()) + x] ? 1 : 0;
+            tag += pixel == Ref(kTag) ? 1 : 0;
+            comment += pixel == Ref(kComment) ? 1 : 0;
+            highlight += pixel == GetSysColor(COLOR_HIGHLIGHT) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(tag, 0);
+    EXPECT_GT(comment, 0);
+    EXPECT_GT(highlight, 0);
 }
 
 }  // namespace
