@@ -17,6 +17,7 @@ TScanSnapshot TMemoText::Read(const TReadPlan& plan, uint64_t textVersion) {
         return TScanSnapshot{buffer_.data(), base_, scanFrom_, scanLimit_};
     }
     haveCopy_ = false;
+    ++generation_;
     plan_ = plan;
     if (!(plan.DeriveStarts && ReadLines(true))) {
         ++edit_.Stats().StartQueries;
