@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -118,6 +119,11 @@ public:
     bool FileSaved = false;
     bool ListsCreated = false;                // FormShow has made the document lists
 
+    // Stand-in for a failure a test cannot provoke for real: when set, it
+    // runs where a document's editor window is made and may throw as a
+    // failed CreateWindowEx there does.
+    std::function<void()> EditorCreationTestHook;
+
     // --- Components ----------------------------------------------------
     TToolBar ToolBar1;
     TTabStrip TN1;
@@ -167,8 +173,8 @@ private:
     bool EditingMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Makes the document of `editor` current again after a nested dialog.
     void MakeCurrent(const TColorMemo* editor);
-    // Takes back a document whose tab and editor exist but whose load failed.
-    void DiscardHalfMadeDocument(TColorMemo* editor);
+    // Takes back a document whose tab exists but whose making or load failed.
+    void DiscardHalfMadeDocument(int tab, TColorMemo* editor);
     void DestroyEditor(TColorMemo* editor);
     void LoadTemplate(TColorMemo& editor);
 

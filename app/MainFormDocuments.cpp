@@ -14,6 +14,7 @@
 #include "resources/resource.h"
 #include "ui/Errors.h"
 #include "ui/MessageBoxes.h"
+#include "ui/WaitCursor.h"
 
 namespace qm {
 
@@ -58,13 +59,18 @@ HWND TForm1::ActiveControl() const {
 void TForm1::SelectLastTab() { TN1.Tabs().SetTabIndex(TN1.Tabs().Count() - 1); }
 
 void TForm1::NewRE(const std::string& tabName, bool useTemplate) {
+    // The new document's tab is the last one: during start-up the design's
+    // placeholder still stands before it, so its index is not its editor's.
     TN1.Tabs().Append(tabName);
-    auto owned = std::make_unique<TColorMemo>(Handle(), IDW_EDITOR_FIRST + (nextEditorId_++ % 10000));
-    TColorMemo* editor = owned.get();
-    ownedEditors_.push_back(std::move(owned));
-    EditorList.push_back(editor);
-
+    const int tab = TN1.Tabs().Count() - 1;
+    TColorMemo* editor = nullptr;
     try {
+        if (EditorCreationTestHook) EditorCreationTestHook();
+        auto owned = std::make_unique<TColorMemo>(Handle(), IDW_EDITOR_FIRST + (nextEditorId_++ % 10000));
+        editor = owned.get();
+        ownedEditors_.push_back(std::move(owned));
+        EditorList.push_back(editor);
+
         const TColorMemo& prototype = *ColorMemo1;
         editor->SetVisible(false);
         editor->SetBounds(editor->Left(), editor->Top(), editor->Width(), prototype.Height());
@@ -82,11 +88,11 @@ void TForm1::NewRE(const std::string& tabName, bool useTemplate) {
 
         if (useTemplate && UseTemp && FileExistsAt(TemplateFilePath(ConfigDir))) LoadTemplate(*editor);
         editor->SetModified(false);
+        SelectLastTab();
     } catch (...) {
-        DiscardHalfMadeDocument(editor);
+        DiscardHalfMadeDocument(tab, editor);
         throw;
     }
-    SelectLastTab();
 }
 
 // The template's text, then two empty lines, with the caret at the start.
@@ -105,14 +111,12 @@ void TForm1::DestroyEditor(TColorMemo* editor) {
                         ownedEditors_.end());
 }
 
-// A document whose tab and editor exist but whose path entry was never
-// appended (its load failed): take it back so the three lists stay in step.
-void TForm1::DiscardHalfMadeDocument(TColorMemo* editor) {
-    const auto found = std::find(EditorList.begin(), EditorList.end(), editor);
-    if (found == EditorList.end()) return;
-    const int index = static_cast<int>(found - EditorList.begin());
-    DestroyEditor(editor);
-    if (index < TN1.Tabs().Count()) TN1.Tabs().Remove(index);
+// A document whose tab (at `tab`) and perhaps editor exist but whose path
+// entry was never appended (making or loading it failed): take both back so
+// the three lists stay in step.
+void TForm1::DiscardHalfMadeDocument(int tab, TColorMemo* editor) {
+    if (editor) DestroyEditor(editor);
+    if (tab >= 0 && tab < TN1.Tabs().Count()) TN1.Tabs().Remove(tab);
     TN1Click();
     Timer1.SetEnabled(true);
     EnableDocumentCommands(TN1.Tabs().Count() != 0);
@@ -137,16 +141,18 @@ void TForm1::OpenFile(const std::string& path) {
         TN1.Tabs().SetTabIndex(match);
         return;
     }
+    WaitCursor wait;
     // Read first: a file the editor cannot hold is refused before any tab
     // is made for it.
     const std::string text = ReadDocumentFile(path);
     NewRE(TabNameFromPath(path), false);
+    const int tab = TN1.Tabs().Count() - 1;
     TColorMemo* editor = EditorList.back();
     try {
         AddToRecentDocuments(path);
         editor->SetText(text);
     } catch (...) {
-        DiscardHalfMadeDocument(editor);
+        DiscardHalfMadeDocument(tab, editor);
         throw;
     }
     FileNameList.push_back(path);
@@ -190,6 +196,7 @@ void TForm1::MakeCurrent(const TColorMemo* editor) {
 
 void TForm1::SaveDocument(const std::string& path) {
     TColorMemo& editor = CurrentEditor();
+    WaitCursor wait;
     SaveDocumentFile(path, TextToFileBytes(editor.Text()));
     editor.SetModified(false);
     Timer1.SetEnabled(true);

@@ -32,7 +32,9 @@ void Pump() {
     }
 }
 
-std::string Document(size_t bytes) {
+namespace {
+
+std::string Rows(size_t bytes, const char* lineBreak) {
     std::string text;
     text.reserve(bytes + 200);
     for (int row = 0; text.size() < bytes; ++row) {
@@ -40,9 +42,15 @@ std::string Document(size_t bytes) {
         std::snprintf(number, sizeof number, "%07d", row);
         const std::string n = number;
         text += "<tr><td class=\"c" + std::to_string(row % 13) + "\">cell " + n + "</td><td><a href=\"page" + n +
-                ".htm\">link</a></td><!-- row " + n + " --></tr>\r\n";
+                ".htm\">link</a></td><!-- row " + n + " --></tr>" + lineBreak;
     }
     return text;
 }
+
+}  // namespace
+
+std::string Document(size_t bytes) { return Rows(bytes, "\r\n"); }
+
+std::string MinifiedDocument(size_t bytes) { return Rows(bytes, ""); }
 
 }  // namespace qmbench

@@ -17,5 +17,7 @@ void Pump();
 // all of one length (row numbers of seven digits), so that the figures of
 // the documents differ only by the documents' length.
 std::string Document(size_t bytes);
+// The same rows on one line, as a minifier leaves a page.
+std::string MinifiedDocument(size_t bytes);
 
 }  // namespace qmbench

@@ -1,14 +1,20 @@
 // Benchmark of the colouring editor: does a paint, or a typed character,
-// cost more because the document is long?
+// cost more because the document is long, and what does colouring add to
+// the native control's own cost?
 //
 // Loads generated HTML of about 10 KB, 1 MB and 10 MB into a real TColorMemo
 // in a window of about 80 x 50 lines, scrolled to the middle, and prints per
 // size the median times of the native control's own repaint (no rules), of a
-// repaint with the three rules of the program's editors, and of one typed
+// repaint with the rules of the program's editors, and of one typed
 // character through to the repaint done, without and with the rules; what
 // one full RedrawColors asks of the native control and copies out of it;
-// and the time spent in the window-free core per paint. The last lines are
-// the ratios between the largest and the smallest document.
+// and the time spent in the window-free core per paint. The same for a
+// minified page (one line of 10 KB and of 1 MB, scrolled to the line's
+// middle), and the time from a 10 MB file to the first full paint of a new
+// editor, against the bare EDIT control's WM_SETTEXT of the same text.
+// The last lines are the ratios: what colouring adds to a repaint and to a
+// typed character per size, the colouring time of the long line against the
+// short one's, and the opening against the bare control.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -16,9 +22,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/DocumentFile.h"
+#include "app/HtmlColorRules.h"
 #include "bench/BenchSupport.h"
 #include "editor/ColorMemo.h"
 #include "ui/Window.h"
@@ -27,6 +36,7 @@ namespace {
 
 using qm::TColorMemo;
 using qmbench::Document;
+using qmbench::MinifiedDocument;
 using qmbench::Median;
 using qmbench::Now;
 using qmbench::Pump;
@@ -40,22 +50,6 @@ public:
     }
 };
 
-void AddRules(qm::TDrawRules& rules) {
-    qm::TColorRule& tags = rules.Add();
-    tags.Keywords = {"<;HTML>"};
-    tags.KeyBegEndLst = {"<;>"};
-    tags.KeyMaxHeight = 3;
-    tags.DefKeyColor = qm::clMaroon;
-    qm::TColorRule& quoted = rules.Add();
-    quoted.KeyBegEndLst = {"\";\""};
-    quoted.ZOrder = 1;
-    quoted.DefKeyColor = qm::clGray;
-    qm::TColorRule& comments = rules.Add();
-    comments.KeyBegEndLst = {"<!--;-->"};
-    comments.ZOrder = 1;
-    comments.DefKeyColor = qm::clOlive;
-}
-
 struct Figures {
     const char* name;
     int lines;
@@ -63,6 +57,14 @@ struct Figures {
     double typeNative, typeRules, typeRulesAlways;   // ms
     uint64_t queries, copied;                        // one full RedrawColors
     double coreMs;                                   // core time per paint
+    // Time the control spent colouring (copying, scanning, drawing) in a
+    // repaint and in a typed character, without and with RedrawAlways.
+    double paintColourMs, typeColourMs, typeColourAlwaysMs;
+};
+
+// The time of a piece of work, and what of it the control spent colouring.
+struct Timed {
+    double ms, colourMs;
 };
 
 class Bench {
@@ -75,26 +77,30 @@ public:
         font.Color = qm::clBlack;
         memo_.SetFont(font);
         memo_.SetScrollBars(qm::TScrollStyle::ssBoth);
-        AddRules(rules_);
+        qm::AddHtmlColorRules(rules_);
         SizeFor(kColumns, kRows);
         Pump();
     }
 
-    Figures Run(const char* name, size_t bytes, int repeats) {
+    Figures Run(const char* name, const std::string& text, int repeats) {
         Figures f{};
         f.name = name;
         memo_.SetColorRules(none_);
         memo_.SetRedrawAlways(false);
         const double loadStart = Now();
-        memo_.SetText(Document(bytes));
+        memo_.SetText(text);
         const auto lines = static_cast<int>(SendMessageA(memo_.Handle(), EM_GETLINECOUNT, 0, 0));
         f.lines = lines;
         std::fprintf(stderr, "%s: %d lines loaded in %.1f s\n", name, lines, Now() - loadStart);
-        // The document's middle line in the middle of the window.
-        const int middle = lines / 2;
-        SendMessageA(memo_.Handle(), EM_LINESCROLL, 0, std::max(middle - kRows / 2, 0));
-        const int caret = static_cast<int>(SendMessageA(memo_.Handle(), EM_LINEINDEX, middle, 0)) + 10;
-        memo_.SetSelection(caret, 0);
+        if (lines > 1) {
+            // The document's middle line in the middle of the window.
+            const int middle = lines / 2;
+            SendMessageA(memo_.Handle(), EM_LINESCROLL, 0, std::max(middle - kRows / 2, 0));
+            memo_.SetSelection(static_cast<int>(SendMessageA(memo_.Handle(), EM_LINEINDEX, middle, 0)) + 10, 0);
+        } else {
+            // One long line: its middle in view, the caret there.
+            memo_.SetSelection(static_cast<int>(text.size() / 2), 0);
+        }
         memo_.SetFocus();
         Pump();
         UpdateWindow(memo_.Handle());
@@ -112,18 +118,25 @@ public:
         // The kinds of work in turn, so that drift of the machine's load
         // and of the native control's state touches all alike.
         std::vector<double> paintNative, paintRules, typeNative, typeRules, typeAlways, core;
+        std::vector<double> paintColour, typeColour, typeColourAlways;
         for (int i = 0; i < repeats; ++i) {
             memo_.SetColorRules(none_);
             memo_.SetRedrawAlways(false);
-            paintNative.push_back(Repaint());
-            typeNative.push_back(Type());
+            paintNative.push_back(Repaint().ms);
+            typeNative.push_back(Type().ms);
             memo_.SetColorRules(rules_);
             const uint64_t coreBefore = memo_.Stats().CoreTicks;
-            paintRules.push_back(Repaint());
+            const Timed paint = Repaint();
             core.push_back(TicksToMs(memo_.Stats().CoreTicks - coreBefore));
-            typeRules.push_back(Type());
+            paintRules.push_back(paint.ms);
+            paintColour.push_back(paint.colourMs);
+            const Timed typed = Type();
+            typeRules.push_back(typed.ms);
+            typeColour.push_back(typed.colourMs);
             memo_.SetRedrawAlways(true);
-            typeAlways.push_back(Type());
+            const Timed typedAlways = Type();
+            typeAlways.push_back(typedAlways.ms);
+            typeColourAlways.push_back(typedAlways.colourMs);
         }
         f.paintNative = Median(paintNative);
         f.paintRules = Median(paintRules);
@@ -131,7 +144,70 @@ public:
         f.typeNative = Median(typeNative);
         f.typeRules = Median(typeRules);
         f.typeRulesAlways = Median(typeAlways);
+        f.paintColourMs = Median(paintColour);
+        f.typeColourMs = Median(typeColour);
+        f.typeColourAlwaysMs = Median(typeColourAlways);
         return f;
+    }
+
+    // A 10 MB file opened in a new editor, as a document is opened (read,
+    // normalised, loaded while the editor is hidden, then shown), to its
+    // first full paint with the rules; against WM_SETTEXT of the same text
+    // into a bare EDIT control of the same size, style and font. The two
+    // alternate, so that drift of the machine's load touches both alike.
+    struct OpenFigures {
+        double bareSetText, open;  // ms
+    };
+    OpenFigures Open(const std::string& text, int repeats) {
+        char folder[MAX_PATH];
+        const DWORD got = GetTempPathA(MAX_PATH, folder);
+        const std::string path = std::string(got > 0 && got < MAX_PATH ? folder : ".\\") + "qm_open_bench.htm";
+        if (FILE* file = std::fopen(path.c_str(), "wb")) {
+            std::fwrite(text.data(), 1, text.size(), file);
+            std::fclose(file);
+        }
+        const HFONT font = reinterpret_cast<HFONT>(SendMessageA(memo_.Handle(), WM_GETFONT, 0, 0));
+        memo_.SetText("");
+        memo_.SetVisible(false);
+        std::vector<double> bare, open;
+        for (int i = 0; i < repeats; ++i) {
+            HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                        WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                                            WS_VSCROLL | WS_HSCROLL,
+                                        0, 0, memo_.Width(), memo_.Height(), host_.Handle(), nullptr,
+                                        GetModuleHandleA(nullptr), nullptr);
+            SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
+            SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            UpdateWindow(edit);
+            Pump();
+            double start = Now();
+            SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            bare.push_back((Now() - start) * 1000);
+            DestroyWindow(edit);
+            Pump();
+
+            auto editor = std::make_unique<TColorMemo>(host_.Handle(), 2);
+            editor->SetVisible(false);
+            editor->SetScrollBars(qm::TScrollStyle::ssBoth);
+            editor->SetColorRules(rules_);
+            editor->SetFont(memo_.Font());
+            editor->SetColor(qm::clWhite);
+            editor->SetBounds(0, 0, memo_.Width(), memo_.Height());
+            Pump();
+            start = Now();
+            editor->SetText(qm::ReadDocumentFile(path));
+            editor->SetModified(false);
+            editor->SetVisible(true);
+            UpdateWindow(editor->Handle());
+            open.push_back((Now() - start) * 1000);
+            std::fprintf(stderr, "open: bare WM_SETTEXT %.0f ms, file to first paint %.0f ms\n", bare.back(),
+                         open.back());
+            editor.reset();
+            Pump();
+        }
+        DeleteFileA(path.c_str());
+        memo_.SetVisible(true);
+        return {Median(bare), Median(open)};
     }
 
 private:
@@ -155,19 +231,21 @@ private:
     }
 
     // The whole control painted again: the native control, then the colours.
-    double Repaint() {
+    Timed Repaint() {
+        const uint64_t colourBefore = memo_.Stats().ColourTicks;
         const double start = Now();
         RedrawWindow(memo_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        return (Now() - start) * 1000;
+        return {(Now() - start) * 1000, TicksToMs(memo_.Stats().ColourTicks - colourBefore)};
     }
 
     // One typed character, its change handling and the repaint it asks for;
     // the character is taken back again outside the measurement.
-    double Type() {
+    Timed Type() {
+        const uint64_t colourBefore = memo_.Stats().ColourTicks;
         const double start = Now();
         SendMessageA(memo_.Handle(), WM_CHAR, 'x', 1);
         UpdateWindow(memo_.Handle());
-        const double time = (Now() - start) * 1000;
+        const Timed time{(Now() - start) * 1000, TicksToMs(memo_.Stats().ColourTicks - colourBefore)};
         SendMessageA(memo_.Handle(), WM_CHAR, VK_BACK, 1);
         UpdateWindow(memo_.Handle());
         return time;
@@ -190,9 +268,12 @@ int main() {
     _setmode(_fileno(stdout), _O_BINARY);
     Bench bench;
     std::vector<Figures> all;
-    all.push_back(bench.Run("10KB", 10 * 1000, 31));
-    all.push_back(bench.Run("1MB", 1000 * 1000, 21));
-    all.push_back(bench.Run("10MB", 10 * 1000 * 1000, 21));
+    all.push_back(bench.Run("10KB", Document(10 * 1000), 31));
+    all.push_back(bench.Run("1MB", Document(1000 * 1000), 21));
+    all.push_back(bench.Run("10MB", Document(10 * 1000 * 1000), 21));
+    all.push_back(bench.Run("minified_10KB", MinifiedDocument(10 * 1000), 21));
+    all.push_back(bench.Run("minified_1MB", MinifiedDocument(1000 * 1000), 11));
+    const Bench::OpenFigures open = bench.Open(Document(10 * 1000 * 1000), 3);
 
     for (const Figures& f : all) {
         std::printf("[%s] lines=%d\n", f.name, f.lines);
@@ -204,16 +285,40 @@ int main() {
         std::printf("  queries_per_full_redraw=%llu\n", static_cast<unsigned long long>(f.queries));
         std::printf("  copied_chars_per_full_redraw=%llu\n", static_cast<unsigned long long>(f.copied));
         std::printf("  core_ms_per_paint=%.4f\n", f.coreMs);
+        std::printf("  colouring_ms_per_repaint=%.2f\n", f.paintColourMs);
+        std::printf("  colouring_ms_per_typed_char=%.2f\n", f.typeColourMs);
+        std::printf("  colouring_ms_per_typed_char_redrawalways=%.2f\n", f.typeColourAlwaysMs);
     }
-    const Figures& small = all.front();
-    const Figures& big = all.back();
+    std::printf("[open_10MB]\n");
+    std::printf("  bare_settext_ms=%.1f\n", open.bareSetText);
+    std::printf("  file_to_first_paint_ms=%.1f\n", open.open);
+
+    const Figures& small = all[0];
+    const Figures& big = all[2];
+    const Figures& shortLine = all[3];
+    const Figures& longLine = all[4];
     std::printf("copied_ratio_10MB_to_10KB=%.3f\n", static_cast<double>(big.copied) / static_cast<double>(small.copied));
     std::printf("queries_ratio_10MB_to_10KB=%.3f\n", static_cast<double>(big.queries) / static_cast<double>(small.queries));
     std::printf("core_ratio_10MB_to_10KB=%.3f\n", big.coreMs / small.coreMs);
-    for (const Figures& f : all) {
-        const double typing = std::max(f.typeRules, f.typeRulesAlways);
+    // Typing with the rules counts the slower of the two ways of repainting
+    // after a change (RedrawAlways off and on).
+    auto typing = [](const Figures& f) { return std::max(f.typeRules, f.typeRulesAlways); };
+    // The native control's own work grows with the line under Wine (it
+    // measures the whole line): these are the totals of the long line against
+    // the short one; the minified ratios at the end compare only the time
+    // the control spent colouring.
+    auto typingColour = [](const Figures& f) { return std::max(f.typeColourMs, f.typeColourAlwaysMs); };
+    std::printf("minified_native_paint_ratio=%.3f\n", longLine.paintNative / shortLine.paintNative);
+    std::printf("minified_native_typing_ratio=%.3f\n", longLine.typeNative / shortLine.typeNative);
+    std::printf("minified_total_paint_ratio=%.3f\n", longLine.paintRules / shortLine.paintRules);
+    std::printf("minified_total_typing_ratio=%.3f\n", typing(longLine) / typing(shortLine));
+    for (size_t i = 0; i < 3; ++i) {
+        const Figures& f = all[i];
         std::printf("paint_overhead_%s=%.3f\n", f.name, (f.paintRules - f.paintNative) / f.paintNative);
-        std::printf("typing_overhead_%s=%.3f\n", f.name, (typing - f.typeNative) / f.typeNative);
+        std::printf("typing_overhead_%s=%.3f\n", f.name, (typing(f) - f.typeNative) / f.typeNative);
     }
+    std::printf("minified_paint_ratio=%.3f\n", longLine.paintColourMs / shortLine.paintColourMs);
+    std::printf("minified_typing_ratio=%.3f\n", typingColour(longLine) / typingColour(shortLine));
+    std::printf("open_ratio_10MB=%.3f\n", open.open / open.bareSetText);
     return 0;
 }

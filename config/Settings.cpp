@@ -5,6 +5,7 @@
 #include "config/EditorSettings.h"
 #include "config/IniValues.h"
 #include "resources/resource.h"
+#include "ui/WaitCursor.h"
 
 namespace qm {
 
@@ -41,6 +42,8 @@ void TForm1::LoadSettings(bool applyToOpenEditors) {
     // The prototype, which new documents copy; it is not repainted.
     ApplyEditorSettings(*IniFile, *ColorMemo1);
     if (applyToOpenEditors) {
+        // A new font makes the native control lay out every line again.
+        WaitCursor wait;
         for (TColorMemo* editor : EditorList) {
             ApplyEditorSettings(*IniFile, *editor);
             RepaintTwice(*editor);

@@ -28,6 +28,19 @@ int64_t Ticks() {
     return counter.QuadPart;
 }
 
+// Adds the time of a scope to a counter.
+class TickCounter {
+public:
+    explicit TickCounter(uint64_t& total) : total_(total), began_(Ticks()) {}
+    ~TickCounter() { total_ += static_cast<uint64_t>(Ticks() - began_); }
+    TickCounter(const TickCounter&) = delete;
+    TickCounter& operator=(const TickCounter&) = delete;
+
+private:
+    uint64_t& total_;
+    int64_t began_;
+};
+
 }  // namespace
 
 // The native control paints into the paint's device context first; the
@@ -54,6 +67,7 @@ void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
     ++stats_.RedrawCalls;
     if (CaretLineOnly) ++stats_.CaretLineOnlyCalls;
     if (!handle_ || !visible_ || !Enabled() || !GetParent(handle_) || !painter_.HasColouring()) return;
+    const TickCounter timed(stats_.ColourTicks);
     TCanvasPass pass(DrawCanvas);
     if (!pass.Ok()) return;
     ++stats_.Paints;

@@ -5,23 +5,9 @@
 
 #include <algorithm>
 
+#include "ui/WaitCursor.h"
+
 namespace qm {
-
-namespace {
-
-// The wait cursor while a long text goes into the new window.
-class WaitCursor {
-public:
-    WaitCursor() : old_(::SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
-    ~WaitCursor() { ::SetCursor(old_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR old_;
-};
-
-}  // namespace
 
 void TColorMemo::SetWordWrap(bool wordWrap) { SetWordWrap(wordWrap, scrollBars_); }
 

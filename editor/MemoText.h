@@ -33,6 +33,7 @@ struct TColorMemoStats {
     uint64_t Queries = 0;             // messages sent to the native control while colouring
     uint64_t CopiedChars = 0;         // characters copied out of it while colouring
     uint64_t CoreTicks = 0;           // performance-counter ticks spent scanning and merging
+    uint64_t ColourTicks = 0;         // ... spent colouring in all (copying, scanning, drawing)
     uint64_t StartQueries = 0;        // paints that asked for every line's start
 };
 

@@ -10,6 +10,7 @@
 #include "printing/Printers.h"
 #include "resources/resource.h"
 #include "ui/Font.h"
+#include "ui/WaitCursor.h"
 
 namespace qm {
 
@@ -18,18 +19,6 @@ namespace {
 constexpr int kOuterWidth = 295;
 constexpr int kOuterHeight = 169;
 constexpr const char* kNotStarted = "Not started yet";
-
-// The wait cursor while a long piece of work runs, the old one back after.
-class WaitCursor {
-public:
-    WaitCursor() : old_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
-    ~WaitCursor() { SetCursor(old_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR old_;
-};
 
 }  // namespace
 

@@ -2,9 +2,11 @@
 // the template, and tabs, editors and paths kept in step.
 #include <windows.h>
 #include <shlobj.h>
+#include <commctrl.h>
 
 #include "MainFormFixture.h"
 #include "resources/resource.h"
+#include "ui/Errors.h"
 
 namespace qmtest {
 namespace {
@@ -164,6 +166,65 @@ TEST_F(MainFormTest, AnUnreadableTemplateLeavesNoHalfMadeDocument) {
     Start();  // the error of the start-up document reaches the error box
     EXPECT_EQ(TabCount(), 0);
     ExpectInStep(Form());
+}
+
+// An editor window that cannot be made: the document's tab goes again, at
+// its own index, and the three lists stay in step.
+void FailEditorCreation(qm::TForm1& form, int* calls = nullptr, int failingCall = 1) {
+    form.EditorCreationTestHook = [calls, failingCall] {
+        const int call = calls ? ++*calls : 1;
+        if (call == failingCall) throw qm::Error("Cannot create the window QuillmereColorMemo");
+    };
+}
+
+TEST_F(MainFormTest, AnEditorThatCannotBeMadeAtStartUpLeavesNoTab) {
+    qm::TForm1& form = Make();
+    FailEditorCreation(form);
+    dialogs.ExpectError();
+    Show();
+    EXPECT_TRUE(dialogs.AllAnswered());
+    EXPECT_EQ(TabCount(), 0) << TabNames();
+    EXPECT_EQ(form.CurrentIndex(), -1);
+    ExpectInStep(form);
+    EXPECT_EQ(SendMessageA(form.TN1.Handle(), TCM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(GetMenuState(form.MainMenu1, ID_FILE_SAVE, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+    // The program goes on: the next New works.
+    form.EditorCreationTestHook = nullptr;
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(TabNames(), "Untitled");
+    ExpectInStep(form);
+}
+
+TEST_F(MainFormTest, AnEditorThatCannotBeMadeLaterKeepsTheOtherDocuments) {
+    WriteBytes(dir.File("a.htm"), "A");
+    qm::TForm1& form = Start();
+    form.OpenFile(dir.File("a.htm"));
+    form.TN1.Tabs().SetTabIndex(0);
+    FailEditorCreation(form);
+    dialogs.ExpectError();
+    Command(ID_FILE_NEW);
+    EXPECT_TRUE(dialogs.AllAnswered());
+    EXPECT_EQ(TabNames(), "Untitled|a.htm");
+    EXPECT_EQ(form.FileNameList, (std::vector<std::string>{"Untitled", dir.File("a.htm")}));
+    EXPECT_EQ(form.CurrentIndex(), 0);
+    ExpectInStep(form);
+
+    // Opening: the second of three dropped files fails; the first stays,
+    // the third is not opened (the error ends the drop).
+    WriteBytes(dir.File("b.htm"), "B");
+    WriteBytes(dir.File("c.htm"), "C");
+    WriteBytes(dir.File("d.htm"), "D");
+    int calls = 0;
+    FailEditorCreation(form, &calls, 2);
+    dialogs.ExpectError();
+    SendMessageA(form.Handle(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({dir.File("b.htm"), dir.File("c.htm"), dir.File("d.htm")})), 0);
+    EXPECT_TRUE(dialogs.AllAnswered());
+    EXPECT_EQ(TabNames(), "Untitled|a.htm|b.htm");
+    EXPECT_EQ(form.FileNameList.back(), dir.File("b.htm"));
+    EXPECT_EQ(form.CurrentEditor().Text(), "B");
+    ExpectInStep(form);
+    EXPECT_EQ(SendMessageA(form.TN1.Handle(), TCM_GETITEMCOUNT, 0, 0), 3);
 }
 
 TEST_F(MainFormTest, SwitchingTabsShowsOneEditorAndClosingSelectsTheRightNeighbour) {

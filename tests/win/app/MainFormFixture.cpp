@@ -16,7 +16,16 @@ MainFormTest::~MainFormTest() {
 }
 
 qm::TForm1& MainFormTest::Start(const std::string& firstArgument) {
+    Make(firstArgument);
+    return Show();
+}
+
+qm::TForm1& MainFormTest::Make(const std::string& firstArgument) {
     form_ = std::make_unique<qm::TForm1>(firstArgument);
+    return *form_;
+}
+
+qm::TForm1& MainFormTest::Show() {
     form_->Show(SW_SHOWNOACTIVATE);
     PumpMessages();
     return *form_;

@@ -22,6 +22,10 @@ protected:
 
     // Makes and shows the main window with this first command-line argument.
     qm::TForm1& Start(const std::string& firstArgument = "");
+    // Makes it without showing it (FormShow has not run yet); Show() then
+    // shows it as Start does.
+    qm::TForm1& Make(const std::string& firstArgument = "");
+    qm::TForm1& Show();
     // The window made, shown after a set-up of the test's choice.
     qm::TForm1& Form() { return *form_; }
 

@@ -201,7 +201,98 @@ protected:
         qmtest::PressKey(focus && (focus == dialog || IsChild(dialog, focus)) ? focus : dialog, VK_ESCAPE);
         ASSERT_TRUE(RunningProgram::WaitForWindowGone(dialog, kStepTimeoutMs)) << caption << " stays";
     }
+
+    // The File menu's Open..., the name `path` typed into its field and
+    // Return; the dialog must close.
+    void OpenThroughTheDialog(const std::string& path) {
+        HWND dialog = nullptr;
+        ASSERT_NO_THROW(dialog = program_->ChooseMenuItemOpening(main_, "&File", "&Open...", "Open", kStepTimeoutMs));
+        HWND field = qmtest::FileNameField(dialog);
+        ASSERT_NE(field, nullptr) << "no file name field";
+        SendWithTimeout(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        qmtest::PressKey(field, VK_RETURN);
+        ASSERT_TRUE(RunningProgram::WaitForWindowGone(dialog, kStepTimeoutMs)) << "the Open dialog stays";
+    }
+
+    // The program's box with `text` answered by its OK button.
+    void Acknowledge(const std::string& text) {
+        HWND box = program_->WaitForWindow("Quillmere", kStepTimeoutMs, "#32770");
+        ASSERT_NE(box, nullptr) << "no box: " << text;
+        EXPECT_EQ(MessageText(box), text);
+        ASSERT_TRUE(RunningProgram::ClickButton(box, "OK"));
+        ASSERT_TRUE(RunningProgram::WaitForWindowGone(box, kStepTimeoutMs));
+    }
 };
+
+// A window of another program (this one), brought to the front.
+class OtherProgramWindow {
+public:
+    OtherProgramWindow() {
+        window_ = CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
+                                  200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetForegroundWindow(window_);
+    }
+    ~OtherProgramWindow() { DestroyWindow(window_); }
+    OtherProgramWindow(const OtherProgramWindow&) = delete;
+    OtherProgramWindow& operator=(const OtherProgramWindow&) = delete;
+    HWND Handle() const { return window_; }
+
+private:
+    HWND window_;
+};
+
+TEST_F(FocusE2E, CancelOnTheSaveQuestionGivesTheFocusBack) {
+    qmtest::WriteBytes(path_, kOriginal);
+    ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+    ASSERT_NO_FATAL_FAILURE(TypeAtEnd("x"));
+    HWND confirm = nullptr;
+    ASSERT_NO_THROW(confirm = program_->ChooseMenuItemOpening(main_, "&File", "&Close", "Confirm", kStepTimeoutMs));
+    EXPECT_EQ(MessageText(confirm), "Want to save changes?");
+    ASSERT_TRUE(RunningProgram::ClickButton(confirm, "Cancel"));
+    ASSERT_TRUE(RunningProgram::WaitForWindowGone(confirm, kStepTimeoutMs));
+    EXPECT_EQ(TabCount(), 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectTypingReachesEditor("abc"));
+}
+
+TEST_F(FocusE2E, AlreadyOpenedForTheCurrentTabGivesTheFocusBack) {
+    qmtest::WriteBytes(path_, kOriginal);
+    ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+    ASSERT_NO_FATAL_FAILURE(OpenThroughTheDialog(path_));
+    ASSERT_NO_FATAL_FAILURE(Acknowledge("File is already opened!"));
+    EXPECT_EQ(TabCount(), 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectTypingReachesEditor("abc"));
+}
+
+TEST_F(FocusE2E, AnErrorBoxGivesTheFocusBack) {
+    qmtest::WriteBytes(path_, kOriginal);
+    const std::string unreadable = dir_.File("nul.htm");
+    qmtest::WriteBytes(unreadable, std::string("a\0b", 3));
+    ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+    ASSERT_NO_FATAL_FAILURE(OpenThroughTheDialog(unreadable));
+    HWND box = program_->WaitForWindow("Quillmere", kStepTimeoutMs, "#32770");
+    ASSERT_NE(box, nullptr) << "no error box";
+    EXPECT_NE(MessageText(box).find(unreadable), std::string::npos) << MessageText(box);
+    ASSERT_TRUE(RunningProgram::ClickButton(box, "OK"));
+    ASSERT_TRUE(RunningProgram::WaitForWindowGone(box, kStepTimeoutMs));
+    EXPECT_EQ(TabCount(), 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectTypingReachesEditor("abc"));
+}
+
+TEST_F(FocusE2E, SwitchingBackFromAnotherProgramGivesTheFocusBack) {
+    qmtest::WriteBytes(path_, kOriginal);
+    ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+    {
+        OtherProgramWindow other;
+        ASSERT_TRUE(qmtest::WaitUntil([&] { return GetForegroundWindow() == other.Handle(); }, kStepTimeoutMs));
+        // Keys typed now go to the other program, not into the document.
+        ASSERT_NO_THROW(qmtest::TypeRealKeys(other.Handle(), "zz"));
+        qmtest::PumpFor(200);
+        EXPECT_EQ(qmtest::TextOf(Editor()).find("zz"), std::string::npos);
+        SetForegroundWindow(main_);
+        ASSERT_TRUE(qmtest::WaitUntil([&] { return GetForegroundWindow() == main_; }, kStepTimeoutMs));
+        ASSERT_NO_FATAL_FAILURE(ExpectTypingReachesEditor("abc"));
+    }
+}
 
 TEST_F(FocusE2E, CancelledSaveAsGivesTheFocusBack) {
     qmtest::WriteBytes(path_, kOriginal);

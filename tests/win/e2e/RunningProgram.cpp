@@ -1,6 +1,7 @@
 #include "RunningProgram.h"
 
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <cctype>
 #include <stdexcept>
@@ -163,6 +164,17 @@ HWND FocusOf(HWND window) {
     return info.hwndFocus;
 }
 
+HWND FileNameField(HWND dialog) {
+    // Explorer-style dialogs name it in a combo box (cmb13), older ones in
+    // an edit control (edt1).
+    HWND field = GetDlgItem(dialog, cmb13);
+    if (field && ClassOf(field) != "Edit") {
+        HWND edit = FindChild(field, "Edit");
+        if (edit) return edit;
+    }
+    return field ? field : GetDlgItem(dialog, edt1);
+}
+
 RunningProgram::RunningProgram(const std::string& exePath, const std::vector<std::string>& arguments,
                                const std::string& workingDir) {
     std::string commandLine = "\"" + exePath + "\"";
@@ -265,6 +277,17 @@ void RunningProgram::ChooseMenuItem(HWND window, const std::string& menu, const 
     // The open menu reads the keys of its thread, whichever window they name.
     PressKey(window, AccessKey(item));
     if (!WaitUntil([this] { return !MenuOpen(); }, 3000)) throw std::runtime_error(item + " did not close the menu");
+}
+
+HWND RunningProgram::ChooseMenuItemOpening(HWND window, const std::string& menu, const std::string& item,
+                                           const std::string& caption, DWORD timeoutMs,
+                                           const std::string& className) const {
+    PressKey(window, AccessKey(menu), true);
+    if (!WaitUntil([this] { return MenuOpen(); }, 3000)) throw std::runtime_error(menu + " did not open");
+    PressKey(window, AccessKey(item));
+    HWND opened = WaitForWindow(caption, timeoutMs, className);
+    if (!opened) throw std::runtime_error(item + " opened no window \"" + caption + "\"");
+    return opened;
 }
 
 std::string RunningProgram::StatusText(HWND statusBar, int panel) const {

@@ -47,6 +47,9 @@ void TypeRealKeys(HWND window, const std::string& text);
 // The window that has the keyboard focus in the thread of `window`.
 HWND FocusOf(HWND window);
 
+// The file name field of a common open or save dialog.
+HWND FileNameField(HWND dialog);
+
 class RunningProgram {
 public:
     // Starts `exePath` with `arguments` (each quoted) in `workingDir`.
@@ -90,6 +93,16 @@ public:
     // key (Alt + letter) and picks `item` with its access key. Throws
     // std::runtime_error when the menu does not open or does not close.
     void ChooseMenuItem(HWND window, const std::string& menu, const std::string& item) const;
+
+    // Picks `item` of the menu bar item `menu` by their access keys, as
+    // ChooseMenuItem does, for an item that opens a modal window: waits for
+    // the window captioned `caption` (and, when given, of class `className`)
+    // and returns it. The menu is not waited for: the program runs the
+    // command, and so the dialog, before the menu's window is gone.
+    // Throws std::runtime_error when the menu or the window does not come.
+    HWND ChooseMenuItemOpening(HWND window, const std::string& menu, const std::string& item,
+                               const std::string& caption, DWORD timeoutMs,
+                               const std::string& className = "") const;
 
     // The text of one panel of a status bar of this process (read through
     // the process's own memory).

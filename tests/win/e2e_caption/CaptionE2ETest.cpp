@@ -16,11 +16,16 @@
 
 #include "RunningProgram.h"
 #include "TestSupport.h"
+#include "TitlePixels.h"
 
 namespace {
 
 using qmtest::RunningProgram;
 using qmtest::WaitUntil;
+using qmtest::Blob;
+using qmtest::EndsInEllipsis;
+using qmtest::RenderTitle;
+using qmtest::TitleBlobs;
 
 constexpr DWORD kStartTimeoutMs = 20000;
 
@@ -59,17 +64,6 @@ private:
     std::vector<COLORREF> pixels_;
 };
 
-int Distance(COLORREF a, COLORREF b) {
-    return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
-           std::abs(GetBValue(a) - GetBValue(b));
-}
-
-struct Blob {
-    int left, top, right, bottom;  // inclusive
-    int Width() const { return right - left + 1; }
-    int Height() const { return bottom - top + 1; }
-};
-
 // The bar's places in screen coordinates, worked out as the system metrics
 // lay out a sizeable frame with the system menu, minimise and maximise.
 struct Bar {
@@ -95,67 +89,6 @@ Bar BarOf(HWND window) {
     b.minimise = b.maximise;
     OffsetRect(&b.minimise, -s, 0);
     return b;
-}
-
-// The clusters (8-connected) of title pixels in a w x h picture of the text
-// area: pixels far from their column's gradient colour (the top row, which
-// the centred title never reaches).
-std::vector<Blob> TitleBlobs(const std::function<COLORREF(int, int)>& at, int w, int h) {
-    std::vector<char> ink(static_cast<size_t>(w) * h, 0);
-    for (int x = 0; x < w; ++x) {
-        const COLORREF ground = at(x, 0);
-        for (int y = 1; y < h; ++y) ink[y * w + x] = Distance(at(x, y), ground) > 150;
-    }
-    std::vector<Blob> blobs;
-    std::vector<int> stack;
-    for (int start = 0; start < w * h; ++start) {
-        if (ink[start] != 1) continue;
-        Blob blob{start % w, start / w, start % w, start / w};
-        stack.assign(1, start);
-        ink[start] = 2;
-        while (!stack.empty()) {
-            const int i = stack.back();
-            stack.pop_back();
-            const int x = i % w, y = i / w;
-            blob.left = std::min(blob.left, x), blob.right = std::max(blob.right, x);
-            blob.top = std::min(blob.top, y), blob.bottom = std::max(blob.bottom, y);
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int nx = x + dx, ny = y + dy;
-                    if (nx < 0 || ny < 0 || nx >= w || ny >= h || ink[ny * w + nx] != 1) continue;
-                    ink[ny * w + nx] = 2;
-                    stack.push_back(ny * w + nx);
-                }
-        }
-        blobs.push_back(blob);
-    }
-    std::sort(blobs.begin(), blobs.end(), [](const Blob& a, const Blob& c) { return a.left < c.left; });
-    return blobs;
-}
-
-// Whether the title ends in an ellipsis: its three rightmost clusters are
-// dots (a few pixels each way), on one line in the lower half of the text,
-// equally spaced and apart, with letters before them.
-bool EndsInEllipsis(const std::vector<Blob>& blobs, std::string* why) {
-    if (blobs.size() < 4) {
-        *why = std::to_string(blobs.size()) + " clusters";
-        return false;
-    }
-    int top = blobs[0].top, bottom = blobs[0].bottom;
-    for (const Blob& blob : blobs) top = std::min(top, blob.top), bottom = std::max(bottom, blob.bottom);
-    const Blob* dots = &blobs[blobs.size() - 3];
-    why->clear();
-    for (int i = 0; i < 3; ++i) {
-        const Blob& d = dots[i];
-        *why += "[" + std::to_string(d.left) + "," + std::to_string(d.top) + " " + std::to_string(d.Width()) + "x" +
-                std::to_string(d.Height()) + "]";
-        if (d.Width() > 5 || d.Height() > 5) return false;
-        if ((d.top + d.bottom) < top + bottom) return false;  // not in the lower half
-        if (std::abs(d.top - dots[0].top) > 1 || std::abs(d.bottom - dots[0].bottom) > 1) return false;
-        if (i > 0 && d.left <= dots[i - 1].right + 1) return false;  // not apart
-    }
-    const int gap1 = dots[1].left - dots[0].left, gap2 = dots[2].left - dots[1].left;
-    return std::abs(gap1 - gap2) <= 1 && bottom - top >= 8;
 }
 
 // A button's glyph: the pixels clearly darker than the button face (the
@@ -187,35 +120,6 @@ Glyph GlyphOf(const ScreenShot& shot, const RECT& b) {
             g.upper += y < (b.top + b.bottom) / 2;
         }
     return g;
-}
-
-// The title as the caption draws it (16-pixel bold italic Times New Roman,
-// white on maroon, DT_END_ELLIPSIS), into a text area `width` pixels wide.
-std::vector<COLORREF> RenderTitle(const std::string& title, int width, int height) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-    HBRUSH maroon = CreateSolidBrush(RGB(128, 0, 0));
-    RECT r{0, 0, width, height};
-    FillRect(memory, &r, maroon);
-    HFONT font = CreateFontA(-16, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
-                             "Times New Roman");
-    HGDIOBJ oldFont = SelectObject(memory, font);
-    SetBkMode(memory, TRANSPARENT);
-    SetTextColor(memory, RGB(255, 255, 255));
-    DrawTextA(memory, title.c_str(), static_cast<int>(title.size()), &r, DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
-    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels[y * width + x] = GetPixel(memory, x, y);
-    SelectObject(memory, oldFont);
-    DeleteObject(font);
-    DeleteObject(maroon);
-    SelectObject(memory, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
 }
 
 // The ellipsis detector can fail: the title cut short in the test's own
@@ -297,6 +201,16 @@ TEST_F(CaptionE2E, ButtonGlyphsAndTheWholeTitleAtEveryWidth) {
         std::string why;
         EXPECT_GE(blobs.size(), 5u);
         EXPECT_FALSE(EndsInEllipsis(blobs, &why)) << why;
+        // In a bold italic serif face: the ink is "Quillmere" as Liberation
+        // Serif (Times New Roman's stand-in) draws it, not as a sans face does.
+        const int w = bar.text.right - bar.text.left, h = bar.bar.bottom - bar.bar.top;
+        auto likeness = [&](const char* face) {
+            const std::vector<COLORREF> drawn = RenderTitle("Quillmere", w, h, face, GetSysColor(COLOR_CAPTIONTEXT));
+            return qmtest::InkLikeness(AtText(shot, bar), w, h, [&](int x, int y) { return drawn[y * w + x]; }, w, h);
+        };
+        const double serif = likeness("Liberation Serif"), sans = likeness("Liberation Sans");
+        EXPECT_GE(serif, 0.8) << "sans " << sans;
+        EXPECT_LT(sans, serif - 0.2) << "serif " << serif;
     }
     // Made as narrow as a user can (a 120-pixel request from outside): the
     // program keeps its 250-pixel minimum (the main window's resize rule), and
