@@ -48,12 +48,16 @@ TEST(TLineWidths, ColumnAtIsTheCharacterUnderThePoint) {
         if (column < text.size()) {
             // It ends right of x, and every one before it ends at or left of x.
             EXPECT_GT(left + widths[static_cast<unsigned char>(text[column])], x) << x;
-            if (column > 0) EXPECT_LE(line.Before(column), std::max<int64_t>(x, 0)) << x;
+            if (column > 0) {
+                EXPECT_LE(line.Before(column), std::max<int64_t>(x, 0)) << x;
+            }
         } else {
             EXPECT_GE(x, total) << x;
         }
         // Zero-width characters never stand under a point.
-        if (column < text.size()) EXPECT_NE(text[column], 1) << x;
+        if (column < text.size()) {
+            EXPECT_NE(text[column], 1) << x;
+        }
     }
 }
 
