@@ -70,10 +70,9 @@ TForm1::TForm1(std::string firstArgument) : firstArgument_(std::move(firstArgume
     gdiFont_ = CreateGdiFont(font_);
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLMERE));
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    RECT area;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    const int x = area.left + (area.right - area.left - kDesignWidth) / 2;
-    const int y = area.top + (area.bottom - area.top - kDesignHeight) / 2;
+    // Centred on the screen.
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - kDesignWidth) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - kDesignHeight) / 2;
     CreateWindowOfClass("QuillmereMain", "Quillmere", style, 0, x, y, kDesignWidth, kDesignHeight, nullptr,
                         nullptr, icon);
     Application().SetMainWindow(Handle());
@@ -105,6 +104,7 @@ void TForm1::CreateComponents() {
     PopupMenu1 = LoadSubMenu(IDM_TABMENU);
     PopupMenu2 = LoadSubMenu(IDM_EDITORMENU);
 
+    ToolBar1.BottomEdge = true;
     ToolBar1.Create(Handle(), IDW_TOOLBAR, IDB_TOOLBAR, MainToolButtons());
     ToolBar1.OnDropDown = [this](int, RECT rect) { ShowTagsMenu(rect); };
 
@@ -132,7 +132,7 @@ void TForm1::CreateComponents() {
     // Tags, quoted values and comments; the configured colours replace these.
     AddHtmlColorRules(ColorMemo1->ColorRules());
 
-    StatusBar1.Create(Handle(), IDW_STATUSBAR, 19, {50, 50});
+    StatusBar1.Create(Handle(), IDW_STATUSBAR, 19, {50, 50}, gdiFont_.Get());
 
     OpenDialog1.Filter = "Html-files (*.htm)|*.htm|Html-files (*.html)|*.html|All files (*.*)|*.*";
     SaveDialog1.Filter = "HTML-files (*.htm)|*.htm|HTML-files (*.html)|*.html";

@@ -29,21 +29,6 @@ private:
     HDC dc_;
 };
 
-// CreateCompatibleDC / DeleteDC.
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC like) : dc_(CreateCompatibleDC(like)) {}
-    ~MemoryDC() {
-        if (dc_) DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 // An icon copy, destroyed at the end.
 class IconCopy {
 public:

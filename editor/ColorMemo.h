@@ -13,6 +13,7 @@
 
 #include "editor/ColorPainter.h"
 #include "editor/ColorTypes.h"
+#include "editor/EditQueries.h"
 #include "editor/MemoCanvas.h"
 #include "editor/MemoInput.h"
 #include "editor/MemoText.h"
@@ -201,6 +202,9 @@ private:
 
     // Painting (ColorMemoPaint.cpp).
     LRESULT Paint(HDC given);
+    bool ComposedPaint(HDC screen, const RECT& area);
+    // Whether RedrawColors has anything to do.
+    bool Colouring() const;
     void DrawRuns(int runCount);
     void DrawRun(const TKeyDescr& run);
     void DrawPart(int lineIndex, int32_t from, int32_t to);

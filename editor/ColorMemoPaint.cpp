@@ -1,7 +1,9 @@
 // TColorMemo: the paint cycle and the coloured painting (RedrawColors).
 #include <algorithm>
+#include <optional>
 
 #include "editor/ColorMemo.h"
+#include "editor/PaintBuffer.h"
 
 namespace qm {
 
@@ -43,8 +45,9 @@ private:
 
 }  // namespace
 
-// The native control paints into the paint's device context first; the
-// colours go over it on the same device context.
+// The native control paints first; the colours go over it on the same
+// device context. In the paint cycle both go into an off-screen picture
+// that is then copied to the screen at once, so nothing shows half done.
 LRESULT TColorMemo::Paint(HDC given) {
     if (given) {  // a caller's device context (as WM_PRINTCLIENT would give)
         const LRESULT result = DefaultHandling(WM_PAINT, reinterpret_cast<WPARAM>(given), 0);
@@ -57,16 +60,52 @@ LRESULT TColorMemo::Paint(HDC given) {
         ValidateRect(handle_, nullptr);
         return 0;
     }
+    if (Colouring() && ComposedPaint(paint.Get(), paint.Info().rcPaint)) return 0;
     DefaultHandling(WM_PAINT, reinterpret_cast<WPARAM>(paint.Get()), 0);
     TCanvasAttachment attached(DrawCanvas, paint.Get());
     RedrawColors(this, false);
     return 0;
 }
 
+// The area being painted, composed off screen and copied to the screen's
+// device context; false when no off-screen picture could be had.
+bool TColorMemo::ComposedPaint(HDC screen, const RECT& area) {
+    if (IsRectEmpty(&area)) return true;
+    RECT client{};
+    if (!GetClientRect(handle_, &client)) return false;
+    std::optional<TPaintBuffer::Lease> buffer;
+    {
+        const TickCounter timed(stats_.ColourTicks);
+        buffer.emplace(TPaintBuffer::Shared(), screen, client.right, client.bottom);
+    }
+    if (!buffer->Ok()) return false;
+    const HDC picture = buffer->Dc();
+    IntersectClipRect(picture, area.left, area.top, area.right, area.bottom);
+    DefaultHandling(WM_PAINT, reinterpret_cast<WPARAM>(picture), 0);
+    // Shown also when colouring fails: the native text at least.
+    struct Show {
+        HDC screen, picture;
+        const RECT& area;
+        uint64_t& ticks;
+        ~Show() {
+            const TickCounter timed(ticks);
+            BitBlt(screen, area.left, area.top, area.right - area.left, area.bottom - area.top, picture, area.left,
+                   area.top, SRCCOPY);
+        }
+    } show{screen, picture, area, stats_.ColourTicks};
+    TCanvasAttachment attached(DrawCanvas, picture);
+    RedrawColors(this, false);
+    return true;
+}
+
+bool TColorMemo::Colouring() const {
+    return handle_ && visible_ && Enabled() && GetParent(handle_) && painter_.HasColouring();
+}
+
 void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
     ++stats_.RedrawCalls;
     if (CaretLineOnly) ++stats_.CaretLineOnlyCalls;
-    if (!handle_ || !visible_ || !Enabled() || !GetParent(handle_) || !painter_.HasColouring()) return;
+    if (!Colouring()) return;
     const TickCounter timed(stats_.ColourTicks);
     TCanvasPass pass(DrawCanvas);
     if (!pass.Ok()) return;
@@ -77,7 +116,10 @@ void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
     DWORD selStart = 0, selEnd = 0;
     edit_.Send(EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
     const auto caretAt = static_cast<int32_t>(selStart);
-    CaretHidden caret(handle_);
+    // The paint cycle has hidden the caret already (and an off-screen
+    // picture has none).
+    std::optional<CaretHidden> caret;
+    if (!DrawCanvas.Attached()) caret.emplace(handle_);
     DrawCanvas.FontColor = color_;
     DrawCanvas.BrushColor = color_;
 
@@ -104,7 +146,7 @@ void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
     plan.FormatTop = format.top;
     plan.LineHeight = lineHeight;
     plan.ClientBottom = client.bottom;
-    plan.DeriveStarts = !wordWrap_;
+    plan.WordWrap = wordWrap_;
     const TScanSnapshot snapshot = text_.Read(plan, textVersion_);
     // The lines' prefix widths hold while the copy and the font's widths do.
     TCharWidths widths{};

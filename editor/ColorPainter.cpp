@@ -34,6 +34,7 @@ int TColorPainter::ScanKeys(const TScanSnapshot& Snapshot, const TPaintInput& In
     TKeyScanner scanner(Snapshot, KeyList);
     scanner.OnDraw = &OnDraw;
     scanner.DrawEventBuf = &FDrawEventBuf;
+    scanner.EventText = &FEventText;
     ColorRules.PrepareRules();
 
     KeyList.MarkAllEmpty();

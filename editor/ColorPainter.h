@@ -91,6 +91,7 @@ private:
 
     int FColorLimMax = 0;
     std::vector<TKeyDescr> FDrawEventBuf;
+    std::vector<char> FEventText;  // OnDraw's copy of the scanned lines
     std::vector<TColorCell> FColorMap;
 };
 

@@ -36,7 +36,6 @@ public:
     TKeyDescrList() { FRecords.reserve(kInitialCapacity); }
 
     int Count() const { return static_cast<int>(FRecords.size()); }
-    int Capacity() const { return static_cast<int>(FRecords.capacity()); }
     TKeyDescr& operator[](int Index) { return FRecords[static_cast<size_t>(Index)]; }
     const TKeyDescr& operator[](int Index) const { return FRecords[static_cast<size_t>(Index)]; }
 

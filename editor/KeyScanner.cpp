@@ -125,7 +125,18 @@ int TKeyScanner::ScanEvents(TColorRule& Rule, int Index) {
     if (!DrawEventBuf || DrawEventBuf->empty()) return Index;
     std::fill(DrawEventBuf->begin(), DrawEventBuf->end(), TKeyDescr{});
     int count = 0;
-    if (OnDraw && *OnDraw) (*OnDraw)(&Rule, At(FSnapshot.ScanFrom), DrawEventBuf->data(), count);
+    if (OnDraw && *OnDraw) {
+        // The handler's copy: the character before the scanned lines (or a
+        // zero), the lines and the zero at ScanLimit.
+        std::vector<char> own;
+        std::vector<char>& text = EventText ? *EventText : own;
+        const auto length = static_cast<size_t>(FSnapshot.ScanLimit - FSnapshot.ScanFrom);
+        if (text.size() < length + 2) text.resize(length + 2);
+        text[0] = FSnapshot.ScanFrom > FSnapshot.Base ? *At(FSnapshot.ScanFrom - 1) : '\0';
+        std::memcpy(text.data() + 1, At(FSnapshot.ScanFrom), length);
+        text[length + 1] = 0;
+        (*OnDraw)(&Rule, text.data() + 1, DrawEventBuf->data(), count);
+    }
 
     // The buffer as it is now, in case the handler replaced it.
     const int reported = std::clamp(count, 0, static_cast<int>(DrawEventBuf->size()));

@@ -21,8 +21,14 @@
 namespace qm {
 
 // The control's OnDraw event, asked for the keys of a dtEventDraw rule.
-// Sender: the rule being scanned. FromPos: the text at ScanFrom, zero-
-// terminated at ScanLimit. A: DrawEventBuf, ColorLimMax zeroed records.
+// Sender: the rule being scanned. FromPos: the scanned lines from the start
+// of the first one (ScanFrom), zero-terminated at ScanLimit. A handler may
+// read from FromPos[-1] up to that zero and nothing else: FromPos[-1] is the
+// character before the first scanned line (the line feed ending the line
+// before, or with word wrap that line's last character), or a zero when the
+// first scanned line is the text's first. The text before it is not there
+// (it has not been copied out of the native control). The characters are a
+// copy, valid during the call. A: DrawEventBuf, ColorLimMax zeroed records.
 // ItemsCount: 0 on entry. The handler fills the first records with ranges
 // relative to FromPos (KeyEnd inclusive; KeyZOrder 0 stands for the rule's
 // ZOrder) and sets ItemsCount. Counts outside 0..ColorLimMax are clamped;
@@ -44,6 +50,9 @@ public:
     // What dtEventDraw rules need from the control; none: no event keys.
     const TDrawEvent* OnDraw = nullptr;
     std::vector<TKeyDescr>* DrawEventBuf = nullptr;
+    // Where OnDraw's copy of the scanned lines is made (kept by the caller
+    // from paint to paint); none: a buffer of the scan's own.
+    std::vector<char>* EventText = nullptr;
 
     // Writes one key at Index and returns Index + 1.
     int WriteKey(int Index, int32_t KeyBeg, int32_t KeyEnd, TColor KeyColor, uint8_t KeyZOrder, uint8_t KeyByEvent);

@@ -7,11 +7,6 @@
 
 namespace qm {
 
-POINT TEditQueries::PosFromChar(int32_t offset) const {
-    const LRESULT position = Send(EM_POSFROMCHAR, static_cast<WPARAM>(offset));
-    return POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-}
-
 TScanSnapshot TMemoText::Read(const TReadPlan& plan, uint64_t textVersion) {
     if (haveCopy_ && textVersion == copiedVersion_ && plan == plan_) {
         return TScanSnapshot{buffer_.data(), base_, scanFrom_, scanLimit_};
@@ -19,10 +14,7 @@ TScanSnapshot TMemoText::Read(const TReadPlan& plan, uint64_t textVersion) {
     haveCopy_ = false;
     ++generation_;
     plan_ = plan;
-    if (!(plan.DeriveStarts && ReadLines(true))) {
-        ++edit_.Stats().StartQueries;
-        ReadLines(false);
-    }
+    ReadLines();
     haveCopy_ = true;
     copiedVersion_ = textVersion;
     const size_t zero = static_cast<size_t>(scanLimit_ - base_);
@@ -31,16 +23,14 @@ TScanSnapshot TMemoText::Read(const TReadPlan& plan, uint64_t textVersion) {
     return TScanSnapshot{buffer_.data(), base_, scanFrom_, scanLimit_};
 }
 
-// Reads the plan's lines; false when a derived line start proved wrong.
-bool TMemoText::ReadLines(bool derive) {
-    derive_ = derive;
+void TMemoText::ReadLines() {
     lines_.clear();
     used_ = 0;
-    derivedLine_ = limitLine_ = -1;
+    limitLine_ = -1;
     scanFrom_ = edit_.LineIndex(plan_.StartLine);
     if (scanFrom_ < 0) {  // no such line: nothing to scan
         base_ = scanFrom_ = scanLimit_ = 0;
-        return true;
+        return;
     }
     base_ = SnapshotBase(scanFrom_);
     if (scanFrom_ > 0) {
@@ -48,12 +38,12 @@ bool TMemoText::ReadLines(bool derive) {
         *Room(1) = before;
         ++used_;
     }
-    nextStart_ = scanFrom_;
 
     // Lines above the first tested one (keys that start there may reach it).
     for (int32_t line = plan_.StartLine; line < plan_.FirstLine; ++line) {
-        if (line >= plan_.EditLineCount) break;
-        CopyLine(line, StartOf(line));
+        const int32_t start = line < plan_.EditLineCount ? StartOf(line) : -1;
+        if (start < 0) break;
+        CopyLine(line, start);
     }
 
     const int32_t lastLine = plan_.EditLineCount - 1;
@@ -61,6 +51,7 @@ bool TMemoText::ReadLines(bool derive) {
         plan_.FirstLine, plan_.Count, plan_.LineHeight, plan_.ClientBottom, scanFrom_, [&](int32_t line) {
             if (line > lastLine || line < plan_.StartLine) return TLineSpan{-1, 0, 0};
             const int32_t start = StartOf(line);
+            if (start < 0) return TLineSpan{-1, 0, 0};
             const int32_t y = LineY(line);
             const bool inside = y >= 0 && int64_t{y} + plan_.LineHeight < plan_.ClientBottom;
             if (line == lastLine && plan_.SkipEmptyLastLine) {
@@ -84,65 +75,66 @@ bool TMemoText::ReadLines(bool derive) {
 
     if (limit > End()) AppendBreak(limit - End());
     scanLimit_ = limit;
-    return !(derive && derivedLine_ >= 0 && edit_.LineIndex(derivedLine_) != derivedStart_);
 }
 
-int32_t TMemoText::StartOf(int32_t line) {
-    if (line == plan_.StartLine) return scanFrom_;
-    if (!derive_) return edit_.LineIndex(line);
-    derivedLine_ = line;
-    derivedStart_ = nextStart_;
-    return nextStart_;
+int32_t TMemoText::StartOf(int32_t line) const {
+    return line == plan_.StartLine ? scanFrom_ : edit_.LineIndex(line);
 }
 
 // Appends the line (with the line break before it) and returns its length.
+// A start before the end of the line copied last (which no control answers)
+// is taken as that end, so that the copy stays in order.
 int32_t TMemoText::CopyLine(int32_t line, int32_t start) {
     if (start > End()) AppendBreak(start - End());
-    char* to = Room(static_cast<size_t>(kLineChunk) + 1);
-    const WORD room = static_cast<WORD>(kLineChunk);
-    std::memcpy(to, &room, sizeof room);
-    int32_t length =
-        std::clamp(static_cast<int32_t>(edit_.Send(EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(to))),
-                   0, kLineChunk);
-    edit_.Stats().CopiedChars += static_cast<uint64_t>(length);
-    if (length == kLineChunk) {
+    start = End();
+    int32_t length = GetLine(line, kShortLine);
+    if (length == kShortLine) {
         const int32_t whole = edit_.LineLength(start);
-        if (whole > length) length = CopyLongLine(start, whole);
+        if (whole > kLineChunk) {
+            length = CopyLongLine(start, whole);
+        } else if (whole > length) {
+            length = GetLine(line, whole);
+        }
     }
     used_ += static_cast<size_t>(length);
     lines_.push_back(TCopiedLine{line, start, length});
-    nextStart_ = start + length + 2;
     return length;
+}
+
+// Copies up to `room` characters of the line to the end of the buffer
+// (without taking them into use); returns how many came. The native control
+// makes a buffer as large as the room offered for every copy, so lines get
+// a short room first: most fit.
+int32_t TMemoText::GetLine(int32_t line, int32_t room) {
+    room = std::clamp(room, 1, kLineChunk);
+    const int32_t got = std::clamp(edit_.GetLine(line, Room(static_cast<size_t>(room) + 1), room), 0, room);
+    edit_.Stats().CopiedChars += static_cast<uint64_t>(got);
+    return got;
 }
 
 // A line longer than EM_GETLINE copies: the text up to its end, of which
 // the line is kept. Only such lines cost a copy from the start of the text.
 int32_t TMemoText::CopyLongLine(int32_t start, int32_t length) {
     std::vector<char> prefix(static_cast<size_t>(start) + static_cast<size_t>(length) + 1);
-    const int32_t got = static_cast<int32_t>(
-        edit_.Send(WM_GETTEXT, static_cast<WPARAM>(prefix.size()), reinterpret_cast<LPARAM>(prefix.data())));
-    edit_.Stats().CopiedChars += static_cast<uint64_t>(std::max(got, 0));
+    const int32_t got = std::max(edit_.GetText(prefix.data(), static_cast<int32_t>(prefix.size())), 0);
+    edit_.Stats().CopiedChars += static_cast<uint64_t>(got);
     const int32_t kept = std::clamp(got - start, 0, length);
     std::memcpy(Room(static_cast<size_t>(kept)), prefix.data() + start, static_cast<size_t>(kept));
     return kept;
 }
 
-// The character before the first scanned line: the end of a line break, or
-// with word wrap the last character of the line before.
+// The character before the first scanned line: the end of a line break
+// (every kind ends with a line feed), or with word wrap the last character of
+// the line before.
 char TMemoText::CharBefore(int32_t start) {
-    if (derive_) return '\n';
+    if (!plan_.WordWrap) return '\n';
     const int32_t before = plan_.StartLine - 1;
     const int32_t beforeStart = edit_.LineIndex(before);
     const int32_t beforeLength = edit_.LineLength(beforeStart);
     if (beforeStart < 0 || beforeStart + beforeLength < start) return '\n';
-    std::vector<char> line(static_cast<size_t>(kLineChunk) + 1);
-    const WORD room = static_cast<WORD>(kLineChunk);
-    std::memcpy(line.data(), &room, sizeof room);
-    const int32_t got = std::clamp(
-        static_cast<int32_t>(edit_.Send(EM_GETLINE, static_cast<WPARAM>(before), reinterpret_cast<LPARAM>(line.data()))),
-        0, kLineChunk);
-    edit_.Stats().CopiedChars += static_cast<uint64_t>(got);
-    return got > 0 ? line[static_cast<size_t>(got) - 1] : '\n';
+    // Copied past the end of what is in use, and forgotten again.
+    const int32_t got = GetLine(before, beforeLength);
+    return got > 0 ? Room(0)[got - 1] : '\n';
 }
 
 // A line break of `length` characters: CR LF, or LF, or CR CR LF (a soft

@@ -2,19 +2,18 @@
 // EDIT control: the lines from the scan start on, as far as the scan limit,
 // and the character before them. Nothing else is asked for, so a paint costs
 // the same in a long document as in a short one (apart from what the native
-// control itself spends finding a line).
+// control itself spends finding a line). Window-free: the native control is
+// reached through TEditLines.
 //
-// Without word wrap every line ends with a line break, and the lines are
-// read one after the other with EM_GETLINE: each line's start follows from
-// the previous line's start and length. One EM_LINEINDEX at the end checks
-// that assumption (a line break of one or three characters breaks it); when
-// it fails, and always with word wrap, every line's start is asked for.
+// Every line's start is asked for. It cannot be derived from the line before
+// (its start, its length and a line break of two characters): a line break
+// may also be a lone line feed or CR CR LF (the native control breaks lines
+// there too), and one of each between two lines cancel out, so that not even
+// a check at the last line would see that the lines between are one off.
 //
 // A paint right after another one over the same text and lines (the paint
 // cycle after a repaint the control made itself) uses the same copy.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdint>
 #include <string_view>
@@ -34,31 +33,23 @@ struct TColorMemoStats {
     uint64_t CopiedChars = 0;         // characters copied out of it while colouring
     uint64_t CoreTicks = 0;           // performance-counter ticks spent scanning and merging
     uint64_t ColourTicks = 0;         // ... spent colouring in all (copying, scanning, drawing)
-    uint64_t StartQueries = 0;        // paints that asked for every line's start
 };
 
-// Messages to the native control, each one counted in the stats.
-class TEditQueries {
+// What the copy asks of the native control.
+class TEditLines {
 public:
-    TEditQueries(const HWND& window, TColorMemoStats& stats) : window_(window), stats_(stats) {}
-
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        ++stats_.Queries;
-        return SendMessageA(window_, message, wParam, lParam);
-    }
-    // Offset of the line's first character; -1 past the last line.
-    int32_t LineIndex(int32_t line) const { return static_cast<int32_t>(Send(EM_LINEINDEX, static_cast<WPARAM>(line))); }
-    int32_t LineLength(int32_t start) const { return static_cast<int32_t>(Send(EM_LINELENGTH, static_cast<WPARAM>(start))); }
-    int32_t LineFromChar(int32_t offset) const {
-        return static_cast<int32_t>(Send(EM_LINEFROMCHAR, static_cast<WPARAM>(offset)));
-    }
-    // Client position of a character (16-bit signed coordinates).
-    POINT PosFromChar(int32_t offset) const;
-    TColorMemoStats& Stats() const { return stats_; }
-
-private:
-    const HWND& window_;
-    TColorMemoStats& stats_;
+    virtual ~TEditLines() = default;
+    // Offset of the line's first character; -1 past the last line (EM_LINEINDEX).
+    virtual int32_t LineIndex(int32_t line) const = 0;
+    // Length, without its line break, of the line holding the offset (EM_LINELENGTH).
+    virtual int32_t LineLength(int32_t offset) const = 0;
+    // Copies at most `room` characters of the line, without its line break,
+    // and returns how many (EM_GETLINE).
+    virtual int32_t GetLine(int32_t line, char* to, int32_t room) const = 0;
+    // Copies the first characters of the text, at most size - 1 of them, and
+    // a zero; returns how many (WM_GETTEXT).
+    virtual int32_t GetText(char* to, int32_t size) const = 0;
+    virtual TColorMemoStats& Stats() const = 0;
 };
 
 // Where a paint looks.
@@ -72,7 +63,7 @@ struct TReadPlan {
     int32_t FormatTop = 0;       // client y of the top line
     int32_t LineHeight = 1;
     int32_t ClientBottom = 0;
-    bool DeriveStarts = true;    // no word wrap: lines follow each other with a line break
+    bool WordWrap = false;       // lines may also end without a line break
 
     bool operator==(const TReadPlan&) const = default;
 };
@@ -86,8 +77,9 @@ struct TCopiedLine {
 class TMemoText {
 public:
     static constexpr int32_t kLineChunk = 65535;  // what one EM_GETLINE can copy
+    static constexpr int32_t kShortLine = 1024;   // the room a line gets first
 
-    explicit TMemoText(const TEditQueries& edit) : edit_(edit) {}
+    explicit TMemoText(const TEditLines& edit) : edit_(edit) {}
     TMemoText(const TMemoText&) = delete;
     TMemoText& operator=(const TMemoText&) = delete;
 
@@ -116,16 +108,17 @@ public:
     int32_t LineY(int32_t line) const;
 
 private:
-    bool ReadLines(bool derive);
-    int32_t StartOf(int32_t line);
+    void ReadLines();
+    int32_t StartOf(int32_t line) const;
     int32_t CopyLine(int32_t line, int32_t start);
+    int32_t GetLine(int32_t line, int32_t room);
     int32_t CopyLongLine(int32_t start, int32_t length);
     char CharBefore(int32_t start);
     void AppendBreak(int32_t length);
     char* Room(size_t characters);
     int32_t End() const { return base_ + static_cast<int32_t>(used_); }
 
-    const TEditQueries& edit_;
+    const TEditLines& edit_;
     TReadPlan plan_;
     bool haveCopy_ = false;
     uint64_t copiedVersion_ = 0;
@@ -134,9 +127,6 @@ private:
     size_t used_ = 0;
     std::vector<TCopiedLine> lines_;
     int32_t base_ = 0, scanFrom_ = 0, scanLimit_ = 0;
-    bool derive_ = true;
-    int32_t nextStart_ = 0;                      // derived start of the line after the last copied one
-    int32_t derivedLine_ = -1, derivedStart_ = 0;  // the last start derived, checked at the end
     int32_t limitLine_ = -1, limitStart_ = 0;      // the line whose start ends the scan
 };
 

@@ -41,6 +41,33 @@ private:
     HDC dc_;
 };
 
+// CreateCompatibleDC / DeleteDC.
+class MemoryDC {
+public:
+    MemoryDC() = default;
+    explicit MemoryDC(HDC like) : dc_(CreateCompatibleDC(like)) {}
+    ~MemoryDC() { Reset(); }
+    MemoryDC(MemoryDC&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
+    MemoryDC& operator=(MemoryDC&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            dc_ = std::exchange(other.dc_, nullptr);
+        }
+        return *this;
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+    void Reset() {
+        if (dc_) DeleteDC(dc_);
+        dc_ = nullptr;
+    }
+
+private:
+    HDC dc_ = nullptr;
+};
+
 // SelectObject, and the old object back at the end.
 class SelectedObject {
 public:

@@ -6,15 +6,15 @@
 
 namespace qm {
 
-void TStatusBar::Create(HWND parent, int id, int height, std::vector<int> panelWidths) {
+void TStatusBar::Create(HWND parent, int id, int height, std::vector<int> panelWidths, HFONT font) {
     height_ = height;
     widths_ = std::move(panelWidths);
     texts_.assign(widths_.size(), std::string());
-    handle_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP, 0,
-                              0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleA(nullptr), nullptr);
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN;
+    handle_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", style, 0, 0, 0, 0, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (!handle_) ThrowLastError("Cannot create the status bar");
-    SendMessageA(handle_, SB_SETMINHEIGHT, static_cast<WPARAM>(height_), 0);
+    if (font) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     ApplyParts();
     Resized();
 }
@@ -49,6 +49,13 @@ void TStatusBar::SetPanelText(int panel, const std::string& text) {
     SendMessageA(handle_, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void TStatusBar::Resized() { SendMessageA(handle_, WM_SIZE, 0, 0); }
+// The control would size itself to its font (20 pixels and more for an
+// 8-point font): it is placed here instead, exactly its height high along
+// the parent's bottom edge.
+void TStatusBar::Resized() {
+    RECT parent{};
+    GetClientRect(GetParent(handle_), &parent);
+    SetWindowPos(handle_, nullptr, 0, parent.bottom - height_, parent.right, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 }  // namespace qm

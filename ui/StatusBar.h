@@ -10,7 +10,9 @@ namespace qm {
 
 class TStatusBar {
 public:
-    void Create(HWND parent, int id, int height, std::vector<int> panelWidths);
+    // `height` is the bar's whole height, its borders included; `font` is
+    // the parent's font (not released here).
+    void Create(HWND parent, int id, int height, std::vector<int> panelWidths, HFONT font);
     HWND Handle() const { return handle_; }
     int Height() const;
 

@@ -79,6 +79,23 @@ bool TToolBar::HandleNotify(const NMHDR& header, LRESULT& result) {
         return false;
     }
     if (header.hwndFrom != handle_) return false;
+    if (header.code == NM_CUSTOMDRAW && BottomEdge) {
+        const auto& draw = reinterpret_cast<const NMTBCUSTOMDRAW&>(header);
+        if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+            result = CDRF_NOTIFYPOSTPAINT;
+            return true;
+        }
+        if (draw.nmcd.dwDrawStage == CDDS_POSTPAINT) {
+            // The bottom line as the top one: shadow over highlight.
+            RECT client;
+            GetClientRect(handle_, &client);
+            RECT edge{client.left, client.bottom - 2, client.right, client.bottom};
+            DrawEdge(draw.nmcd.hdc, &edge, EDGE_ETCHED, BF_TOP);
+            result = CDRF_DODEFAULT;
+            return true;
+        }
+        return false;
+    }
     if (header.code == TBN_DROPDOWN) {
         const auto& drop = reinterpret_cast<const NMTOOLBARA&>(header);
         RECT rect{};

@@ -1,5 +1,7 @@
 // A flat tool bar along the top edge with 16x16 glyphs on 23x22 buttons,
-// separators 8 pixels wide, drop-down buttons, and hints in tool tips.
+// separators 8 pixels wide, drop-down buttons, and hints in tool tips. The
+// control draws an etched edge line along its top; with BottomEdge one runs
+// along its bottom too.
 #pragma once
 
 #include <windows.h>
@@ -29,6 +31,8 @@ public:
     // Creates the bar with the glyph strip bitmap `glyphsId` (magenta is
     // transparent) and the buttons in order, left to right.
     void Create(HWND parent, int id, int glyphsId, const std::vector<TToolButton>& buttons);
+    // An etched line along the bottom edge (set before the bar paints).
+    bool BottomEdge = false;
     HWND Handle() const { return handle_; }
     int Height() const;
 

@@ -5,6 +5,9 @@
 // runs must match a plain per-character resolution of the keys.
 #include "editor/ColorPainter.h"
 #include "editor/MemoInput.h"
+#include "editor/MemoText.h"
+
+#include "../core/editor/FakeEdit.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -127,7 +130,9 @@ void Apply(const Setup& S, TColorPainter& Painter) {
         const int size = Painter.ColorLimMax();
         for (int i = 0; i < size; ++i) Check(a[i] == TKeyDescr{});
         volatile size_t length = std::strlen(from);  // reads up to the zero at ScanLimit
+        volatile char before = from[-1];             // and the one character before
         (void)length;
+        (void)before;
         for (int i = 0; i < size && i < static_cast<int>(S.Events.size()); ++i) a[i] = S.Events[static_cast<size_t>(i)];
         count = S.ReportedCount;
     };
@@ -280,6 +285,46 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Bytes, size_t Size) {
         if (windowed.ColorRules.Count() > 0) {
             windowed.ColorRules.Items(0).DefKeyColor ^= 0x00010101;
             whole.ColorRules.Items(0).DefKeyColor ^= 0x00010101;
+        }
+    }
+
+    // The same text copied line by line out of a control that breaks lines
+    // as the native one does (also at lone line feeds and CR CR LF, and with
+    // word wrap), then painted: the copy holds exactly the control's text
+    // and lines between the scan start and limit.
+    {
+        const test::FakeEdit edit(text, (geometry >> 26) & 1 ? 1 + (geometry >> 27) % 40 : 0);
+        TMemoText copy(edit);
+        TReadPlan plan;
+        plan.FirstLine = static_cast<int32_t>((geometry >> 4) % static_cast<uint32_t>(edit.Count()));
+        plan.StartLine = std::max(0, plan.FirstLine - static_cast<int32_t>((geometry >> 20) % 4));
+        plan.Count = caretLineOnly ? 1 : edit.Count() - plan.FirstLine;
+        plan.EditLineCount = edit.Count();
+        plan.SkipEmptyLastLine = !caretLineOnly;
+        plan.TopLine = plan.FirstLine;
+        plan.LineHeight = lineHeight;
+        plan.ClientBottom = bottom;
+        plan.WordWrap = (geometry >> 26) & 1;
+        const TScanSnapshot snapshot = copy.Read(plan, 1);
+        CheckSnapshot(snapshot);
+        Check(snapshot.ScanFrom == edit.LineIndex(plan.StartLine));
+        Check(snapshot.ScanLimit <= length);
+        const size_t from = static_cast<size_t>(snapshot.ScanFrom);
+        Check(std::memcmp(snapshot.Text + (snapshot.ScanFrom - snapshot.Base), text.data() + from,
+                          static_cast<size_t>(snapshot.ScanLimit) - from) == 0);
+        for (const TCopiedLine& copied : copy.Lines()) {
+            Check(copied.Start == edit.LineIndex(copied.Line));
+            const int32_t scanned = std::clamp(snapshot.ScanLimit - copied.Start, 0, copied.Length);
+            Check(copy.LineText(copied).substr(0, static_cast<size_t>(scanned)) ==
+                  std::string_view(text).substr(static_cast<size_t>(copied.Start), static_cast<size_t>(scanned)));
+        }
+        TColorPainter painter;
+        Apply(setup, painter);
+        const int runs = painter.BuildRuns(snapshot, setup.Input);
+        for (int i = 0; i < runs; ++i) {
+            const TKeyDescr& run = painter.KeyList[i];
+            Check(run.KeyBeg >= snapshot.ScanFrom && run.KeyEnd < snapshot.ScanLimit);
+            Check(copy.LineAt(run.KeyBeg) >= 0);
         }
     }
 

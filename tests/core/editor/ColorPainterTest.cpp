@@ -134,21 +134,6 @@ TEST(TColorPainter, MalformedSnapshotsAreRefused) {
     EXPECT_EQ(painter.BuildRuns(TScanSnapshot{text, 0, 0, 3}, {}), 0);
 }
 
-TEST(TSnapshotBuffer, GrowsByTheTextLengthAndCutsRunTexts) {
-    TSnapshotBuffer buffer;
-    EXPECT_EQ(buffer.Size(), 2048u);
-    buffer.Reserve(2047);
-    EXPECT_EQ(buffer.Size(), 2048u);
-    std::memcpy(buffer.Reserve(3000), "x<a>\r\nb", 8);
-    EXPECT_EQ(buffer.Size(), 4024u);
-    const TScanSnapshot snapshot = buffer.Snapshot(SnapshotBase(11), 11, 17);  // offsets 10..16
-    EXPECT_EQ(SnapshotText(snapshot, 11, 13), "<a>");
-    EXPECT_EQ(SnapshotText(snapshot, 5, 30), "x<a>\r\nb");  // cut to the snapshot
-    EXPECT_EQ(SnapshotText(snapshot, 14, 13), "");
-    const char withZero[] = "ab\0cd";
-    EXPECT_EQ(SnapshotText(TScanSnapshot{withZero, 0, 0, 5}, 0, 4), "ab");
-}
-
 // Lines of a text and their places in a window of line height 10 whose top
 // line is Top: what the control asks the edit control for.
 struct TextLines {

@@ -164,6 +164,8 @@ TEST(TColorRule, AssignCopiesSettingsAndListsButNotSelColorOrIntChar) {
     source.ZOrder = 4;
     source.KeyMaxHeight = 2;
     source.PartWord = true;
+    source.KeyCase = true;
+    source.Enabled = false;
     source.DefKeyColor = clTeal;
     source.KeyBrushColor = clAqua;
     source.KeySelColor = clLime;
@@ -173,16 +175,27 @@ TEST(TColorRule, AssignCopiesSettingsAndListsButNotSelColorOrIntChar) {
     source.KeyLineEndLst = {"//"};
 
     TColorRule target;
+    target.KeySelColor = clNavy;  // the target's own: kept
+    target.IntChar = "own";
     target.Assign(source);
     EXPECT_EQ(target.KeyDrawingType, dtBeginLineEnd);
     EXPECT_EQ(target.ZOrder, 4);
     EXPECT_EQ(target.KeyMaxHeight, 2);
     EXPECT_TRUE(target.PartWord);
+    EXPECT_TRUE(target.KeyCase);
+    EXPECT_FALSE(target.Enabled);
+    EXPECT_EQ(target.DefKeyColor, clTeal);
     EXPECT_EQ(target.KeyBrushColor, clAqua);
-    EXPECT_EQ(target.KeySelColor, clYellow);
-    EXPECT_EQ(target.IntChar, "");
+    EXPECT_EQ(target.KeySelColor, clNavy);
+    EXPECT_EQ(target.IntChar, "own");
+    // A target with the defaults keeps those.
+    TColorRule fresh;
+    fresh.Assign(source);
+    EXPECT_EQ(fresh.KeySelColor, clYellow);
+    EXPECT_EQ(fresh.IntChar, "");
     EXPECT_EQ(target.KeyLineEndLst, source.KeyLineEndLst);
     ASSERT_EQ(target.KeywordEntries.size(), 2u);
+    EXPECT_EQ(target.KeywordEntries[0].Keyword, "td");  // KeyCase came first: not upper-cased
     EXPECT_EQ(target.KeywordEntries[0].Color, clTeal);
     // The pair list was set last: its pairs are in the table until the
     // rule prepares, which puts its line-end keys there.

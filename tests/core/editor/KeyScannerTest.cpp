@@ -200,6 +200,26 @@ TEST_F(EventRule, TheHandlerSeesTheScannedTextAndReportsRelativeRanges) {
     EXPECT_EQ(calls, 1);
 }
 
+// A handler may read from the character before FromPos to the zero at the
+// scan limit, wherever the scan starts; the snapshot holds nothing more, so
+// the sanitizer sees any read beyond what the handler is given.
+TEST_F(EventRule, TheHandlerMayReadOneCharacterBackAndUpToTheZero) {
+    std::string before, lines;
+    painter.OnDraw = [&](TColorRule*, const char* from, TKeyDescr*, int&) {
+        before = std::string(1, from[-1]);
+        lines = from;
+    };
+    const std::string text = "<a>\r\nxy\nz\r\r\nlast";
+    for (const int32_t from : {0, 5, 8, 10, 13}) {
+        for (const int32_t limit : {from, from + 1, static_cast<int32_t>(text.size())}) {
+            SCOPED_TRACE(testing::Message() << "ScanFrom " << from << " ScanLimit " << limit);
+            Scan(text, from, limit);
+            EXPECT_EQ(before, from > 0 ? text.substr(static_cast<size_t>(from) - 1, 1) : std::string(1, '\0'));
+            EXPECT_EQ(lines, text.substr(static_cast<size_t>(from), static_cast<size_t>(limit - from)));
+        }
+    }
+}
+
 TEST_F(EventRule, WildRangesAreCutToTheScannedTextOrDropped) {
     int reported = 99;
     painter.OnDraw = [&](TColorRule*, const char*, TKeyDescr* a, int& count) {

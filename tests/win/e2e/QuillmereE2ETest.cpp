@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -301,6 +302,159 @@ TEST_F(FocusE2E, CancelledSaveAsGivesTheFocusBack) {
     ASSERT_NO_FATAL_FAILURE(Escape("Save As"));
     ASSERT_NO_FATAL_FAILURE(ExpectTypingReachesEditor("abc"));
     EXPECT_EQ(qmtest::ReadBytes(path_), kOriginal);
+}
+
+// The save dialogs through the real program: a document without a file is
+// never offered another document's name (one Return away from replacing
+// that file); Save As offers the document's own name.
+class SaveDialogE2E : public QuillmereE2E {
+protected:
+    // File > `item`, and the save dialog it opens.
+    HWND SaveDialogFrom(const std::string& item) {
+        HWND dialog = nullptr;
+        EXPECT_NO_THROW(dialog = program_->ChooseMenuItemOpening(main_, "&File", item, "Save As", kStepTimeoutMs,
+                                                                "#32770"));
+        return dialog;
+    }
+    static std::string NameOffered(HWND dialog) {
+        HWND field = qmtest::FileNameField(dialog);
+        EXPECT_NE(field, nullptr) << "no file name field";
+        return field ? qmtest::TextOf(field) : std::string();
+    }
+    // Types `name` into the dialog's field and presses Return there.
+    static void ChooseName(HWND dialog, const std::string& name) {
+        HWND field = qmtest::FileNameField(dialog);
+        ASSERT_NE(field, nullptr);
+        SendWithTimeout(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        qmtest::PressKey(field, VK_RETURN);
+        ASSERT_TRUE(RunningProgram::WaitForWindowGone(dialog, kStepTimeoutMs)) << "the dialog stays";
+    }
+    static void Cancel(HWND dialog) {
+        HWND field = qmtest::FileNameField(dialog);
+        qmtest::PressKey(field ? field : dialog, VK_ESCAPE);
+        ASSERT_TRUE(RunningProgram::WaitForWindowGone(dialog, kStepTimeoutMs)) << "the dialog stays";
+    }
+    // The file name a field shows: what follows the last backslash, as the
+    // dialog may show a full path or only the name.
+    static std::string NamePart(const std::string& text) {
+        const size_t slash = text.find_last_of('\\');
+        return slash == std::string::npos ? text : text.substr(slash + 1);
+    }
+};
+
+TEST_F(SaveDialogE2E, ANewDocumentIsOfferedNoNameAndSaveAsItsOwn) {
+    qmtest::WriteBytes(path_, kOriginal);
+    ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+    const std::string other = dir_.File("b.htm");
+
+    // Save As offers the document's own name; the user saves it as b.htm.
+    HWND dialog = SaveDialogFrom("Save &As...");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(NamePart(NameOffered(dialog)), "page.htm");
+    ASSERT_NO_FATAL_FAILURE(ChooseName(dialog, other));
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return qmtest::FileExists(other); }, kStepTimeoutMs));
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel1() == other; }, kStepTimeoutMs)) << Panel1();
+
+    // A new document: Save offers an empty field, not "b.htm".
+    ASSERT_NO_THROW(program_->ChooseMenuItemUntil(main_, "&File", "&New", [&] { return TabCount() == 2; },
+                                                   kStepTimeoutMs));
+    ASSERT_NO_FATAL_FAILURE(TypeAtEnd("new text"));
+    dialog = SaveDialogFrom("&Save");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(NameOffered(dialog), "");
+    // Return on the empty field saves nothing over b.htm.
+    qmtest::PressKey(qmtest::FileNameField(dialog), VK_RETURN);
+    Sleep(300);
+    ASSERT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog)) << "Return on the offered name closed the dialog";
+    ASSERT_NO_FATAL_FAILURE(Cancel(dialog));
+    EXPECT_EQ(qmtest::ReadBytes(other), "<html>\r\nold line\r\n");
+
+    // Save As of the new document offers no name either.
+    dialog = SaveDialogFrom("Save &As...");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(NameOffered(dialog), "");
+    ASSERT_NO_FATAL_FAILURE(Cancel(dialog));
+
+    // The new document closed without saving, b.htm's tab is current again:
+    // Save As offers b.htm.
+    HWND confirm = nullptr;
+    ASSERT_NO_THROW(confirm = program_->ChooseMenuItemOpening(main_, "&File", "&Close", "Confirm", kStepTimeoutMs));
+    ASSERT_TRUE(RunningProgram::ClickButton(confirm, "&No"));
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return TabCount() == 1; }, kStepTimeoutMs));
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return Panel1() == other; }, kStepTimeoutMs)) << Panel1();
+    dialog = SaveDialogFrom("Save &As...");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(NamePart(NameOffered(dialog)), "b.htm");
+    ASSERT_NO_FATAL_FAILURE(Cancel(dialog));
+    EXPECT_EQ(qmtest::ReadBytes(other), "<html>\r\nold line\r\n");
+    EXPECT_EQ(qmtest::ReadBytes(path_), kOriginal);
+}
+
+// The tab strip under real mouse clicks: a left click selects the tab where
+// it happened, even when the mouse has moved on before the program handles
+// it; a right click opens the tab menu there and leaves the current tab,
+// which the menu's commands act on.
+class TabStripE2E : public QuillmereE2E {
+protected:
+    // The program started with page.htm and a new document after it.
+    void StartWithTwoTabs() {
+        qmtest::WriteBytes(path_, kOriginal);
+        ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+        ASSERT_NO_THROW(program_->ChooseMenuItemUntil(main_, "&File", "&New", [&] { return TabCount() == 2; },
+                                                       kStepTimeoutMs));
+        ASSERT_EQ(CurrentTab(), 1);
+    }
+    int CurrentTab() const { return static_cast<int>(SendWithTimeout(TabStrip(), TCM_GETCURSEL, 0, 0)); }
+    POINT TabCentre(int index) const {
+        const RECT r = program_->TabRect(TabStrip(), index);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    // The visible popup menu of the program, if any.
+    HWND PopupMenu() const {
+        for (HWND window : program_->Windows()) {
+            if (qmtest::ClassOf(window) == "#32768") return window;
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(TabStripE2E, ALeftClickSelectsTheTabWhereItHappened) {
+    ASSERT_NO_FATAL_FAILURE(StartWithTwoTabs());
+    // Clicked on the first tab; by the time the program looks, the mouse
+    // is over the second.
+    ASSERT_NO_THROW(qmtest::SendMouse(main_, {{TabCentre(0), true}, {TabCentre(1), false}}));
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return CurrentTab() == 0; }, kStepTimeoutMs)) << "current " << CurrentTab();
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel1() == path_; }, kStepTimeoutMs)) << Panel1();
+    HWND editor = Editor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(qmtest::TextOf(editor), "<html>\r\nold line\r\n");
+    Sleep(300);
+    EXPECT_EQ(CurrentTab(), 0);
+    // And back to the second, the document's editor with the focus.
+    ASSERT_NO_THROW(qmtest::SendMouse(main_, {{TabCentre(1), true}, {TabCentre(0), false}}));
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return CurrentTab() == 1; }, kStepTimeoutMs)) << "current " << CurrentTab();
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel1() == "Untitled"; }, kStepTimeoutMs)) << Panel1();
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return qmtest::FocusOf(main_) == Editor(); }, kStepTimeoutMs));
+}
+
+TEST_F(TabStripE2E, ARightClickOpensTheTabMenuWhereItHappenedForTheCurrentTab) {
+    ASSERT_NO_FATAL_FAILURE(StartWithTwoTabs());
+    const POINT at = TabCentre(0);
+    ASSERT_NO_THROW(qmtest::SendMouse(main_, {{at, true}, {TabCentre(1), false}}, true));
+    HWND menu = nullptr;
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return (menu = PopupMenu()) != nullptr; }, kStepTimeoutMs)) << "no tab menu";
+    RECT r{};
+    GetWindowRect(menu, &r);
+    EXPECT_LE(std::abs(r.left - at.x), 2) << r.left << " against " << at.x;
+    EXPECT_LE(std::abs(r.top - at.y), 2) << r.top << " against " << at.y;
+    EXPECT_EQ(CurrentTab(), 1) << "a right click does not select";
+    // Its first item, Close, closes the current tab, not the clicked one.
+    qmtest::PressKey(main_, VK_DOWN);
+    qmtest::PressKey(main_, VK_RETURN);
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return TabCount() == 1; }, kStepTimeoutMs));
+    EXPECT_EQ(CurrentTab(), 0);
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel1() == path_; }, kStepTimeoutMs)) << Panel1();
+    EXPECT_EQ(PopupMenu(), nullptr);
 }
 
 }  // namespace

@@ -157,6 +157,34 @@ void TypeRealKeys(HWND window, const std::string& text) {
     }
 }
 
+void SendMouse(HWND window, const std::vector<MouseStep>& steps, bool rightButton) {
+    SetForegroundWindow(window);
+    WaitUntil([window] { return GetForegroundWindow() == window; }, 2000);
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<INPUT> inputs;
+    auto add = [&inputs](DWORD flags, LONG x, LONG y) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = x;
+        input.mi.dy = y;
+        input.mi.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    for (const MouseStep& step : steps) {
+        // Absolute positions run from 0 to 65535 over the screen.
+        const LONG x = static_cast<LONG>((step.point.x * 65535LL + width / 2) / (width - 1));
+        const LONG y = static_cast<LONG>((step.point.y * 65535LL + height / 2) / (height - 1));
+        add(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+        if (step.click) {
+            add(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0);
+            add(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0);
+        }
+    }
+    if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size()) {
+        throw std::runtime_error("SendInput failed: error " + std::to_string(GetLastError()));
+    }
+}
+
 HWND FocusOf(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -279,15 +307,66 @@ void RunningProgram::ChooseMenuItem(HWND window, const std::string& menu, const 
     if (!WaitUntil([this] { return !MenuOpen(); }, 3000)) throw std::runtime_error(item + " did not close the menu");
 }
 
+void RunningProgram::ChooseMenuItemUntil(HWND window, const std::string& menu, const std::string& item,
+                                         const std::function<bool()>& done, DWORD timeoutMs) const {
+    const DWORD start = GetTickCount();
+    auto timeLeft = [&] { return GetTickCount() - start < timeoutMs; };
+    for (int attempt = 0; attempt < 3 && timeLeft(); ++attempt) {
+        // A modal window still open (or closing) keeps the window disabled.
+        WaitUntil([&] { return IsWindowEnabled(window) && !MenuOpen(); }, timeoutMs);
+        PressKey(window, AccessKey(menu), true);
+        if (!WaitUntil([this] { return MenuOpen(); }, 1500)) {
+            if (done()) return;
+            continue;  // opened and cancelled at once, or not opened: again
+        }
+        PressKey(window, AccessKey(item));
+        DWORD quietSince = GetTickCount();
+        while (timeLeft()) {
+            if (done()) return;
+            if (MenuOpen() || !IsWindowEnabled(window)) {
+                quietSince = GetTickCount();  // the menu or the command is still at work
+            } else if (GetTickCount() - quietSince > 1000) {
+                break;  // the menu went without the command: the key was lost
+            }
+            Sleep(20);
+        }
+        if (MenuOpen()) {
+            PressKey(window, VK_ESCAPE);
+            PressKey(window, VK_ESCAPE);
+            WaitUntil([this] { return !MenuOpen(); }, 1000);
+        }
+    }
+    if (!done()) throw std::runtime_error(menu + " > " + item + " did not do its work");
+}
+
 HWND RunningProgram::ChooseMenuItemOpening(HWND window, const std::string& menu, const std::string& item,
                                            const std::string& caption, DWORD timeoutMs,
                                            const std::string& className) const {
-    PressKey(window, AccessKey(menu), true);
-    if (!WaitUntil([this] { return MenuOpen(); }, 3000)) throw std::runtime_error(menu + " did not open");
-    PressKey(window, AccessKey(item));
-    HWND opened = WaitForWindow(caption, timeoutMs, className);
-    if (!opened) throw std::runtime_error(item + " opened no window \"" + caption + "\"");
+    HWND opened = nullptr;
+    ChooseMenuItemUntil(
+        window, menu, item,
+        [&] {
+            opened = FindWindowByCaption(caption, className);
+            return opened != nullptr;
+        },
+        timeoutMs);
     return opened;
+}
+
+RECT RunningProgram::TabRect(HWND tabStrip, int index) const {
+    RemoteBuffer remote(process_, sizeof(RECT));
+    // TCM_GETITEMRECT is not copied between processes either.
+    if (!SendWithTimeout(tabStrip, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(remote.Address()))) {
+        throw std::runtime_error("no tab " + std::to_string(index));
+    }
+    RECT rect{};
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process_, remote.Address(), &rect, sizeof rect, &read) || read != sizeof rect) {
+        throw std::runtime_error("ReadProcessMemory failed: " + std::to_string(GetLastError()));
+    }
+    MapWindowPoints(tabStrip, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 std::string RunningProgram::StatusText(HWND statusBar, int panel) const {

@@ -44,6 +44,16 @@ void PressKey(HWND target, WORD key, bool alt = false);
 // whichever control has the keyboard focus there, as a user's keys would.
 void TypeRealKeys(HWND window, const std::string& text);
 
+// Mouse input through the system's input queue, after bringing `window` to
+// the front: moves to each screen point in turn, pressing and releasing the
+// button at every point with `click` set, all in one batch (so that the
+// program handles the clicks only after the mouse has moved on).
+struct MouseStep {
+    POINT point;
+    bool click;
+};
+void SendMouse(HWND window, const std::vector<MouseStep>& steps, bool rightButton = false);
+
 // The window that has the keyboard focus in the thread of `window`.
 HWND FocusOf(HWND window);
 
@@ -94,15 +104,26 @@ public:
     // std::runtime_error when the menu does not open or does not close.
     void ChooseMenuItem(HWND window, const std::string& menu, const std::string& item) const;
 
-    // Picks `item` of the menu bar item `menu` by their access keys, as
-    // ChooseMenuItem does, for an item that opens a modal window: waits for
-    // the window captioned `caption` (and, when given, of class `className`)
-    // and returns it. The menu is not waited for: the program runs the
-    // command, and so the dialog, before the menu's window is gone.
-    // Throws std::runtime_error when the menu or the window does not come.
+    // Picks `item` of the menu bar item `menu` by their access keys and
+    // waits up to `timeoutMs` for `done` to hold. Under Wine an X focus
+    // change that arrives late (just after a dialog closed) reaches the
+    // program as WM_CANCELMODE and closes a menu it has just opened, before
+    // or after the item key, which is then lost. So when the menu is gone,
+    // the window is not disabled by a modal window on its way and `done`
+    // does not come within a second, the choice is made again (at most three
+    // times). Throws std::runtime_error when `done` never holds.
+    void ChooseMenuItemUntil(HWND window, const std::string& menu, const std::string& item,
+                             const std::function<bool()>& done, DWORD timeoutMs) const;
+    // The same for an item that opens a modal window: waits for the window
+    // captioned `caption` (and, when given, of class `className`) and
+    // returns it.
     HWND ChooseMenuItemOpening(HWND window, const std::string& menu, const std::string& item,
                                const std::string& caption, DWORD timeoutMs,
                                const std::string& className = "") const;
+
+    // The rectangle of one tab of a tab control of this process, in screen
+    // coordinates.
+    RECT TabRect(HWND tabStrip, int index) const;
 
     // The text of one panel of a status bar of this process (read through
     // the process's own memory).

@@ -210,6 +210,148 @@ TEST_F(ColorMemoInputTest, HotSpotsFarDownALongTextAreExact) {
     EXPECT_EQ(clicked, "far.htm");
 }
 
+// OnChange fires for every change of the text, after it, however it
+// came (keys, clipboard, undo, SetText and WM_SETTEXT), and never for what
+// leaves the text as it is.
+TEST_F(ColorMemoInputTest, OnChangeFiresAfterEveryChangeOfTheTextAndForNothingElse) {
+    std::vector<std::string> changes;
+    memo.OnChange = [&] { changes.push_back(memo.Text()); };
+    auto count = [&] {
+        Settle(memo);
+        const size_t n = changes.size();
+        changes.clear();
+        return n;
+    };
+    memo.SetText("<p>one</p>");
+    ASSERT_EQ(changes, std::vector<std::string>{"<p>one</p>"});
+    changes.clear();
+    memo.SetText("<p>one</p>");  // the same text again is set all the same
+    EXPECT_EQ(count(), 1u);
+    memo.SetText("");
+    EXPECT_EQ(count(), 1u);
+    SendMessageA(memo.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("<p>two</p>"));
+    ASSERT_EQ(changes, std::vector<std::string>{"<p>two</p>"});
+    changes.clear();
+
+    memo.SetFocus();
+    memo.SetSelection(3, 0);
+    PressKeys({'X'});
+    ASSERT_EQ(changes, std::vector<std::string>{"<p>xtwo</p>"});  // seen after the change
+    changes.clear();
+    PressKeys({VK_BACK});
+    EXPECT_EQ(count(), 1u);
+    PressKeys({VK_RETURN});
+    EXPECT_EQ(count(), 1u);
+    PressKeys({VK_CONTROL, 'Z'});
+    Settle(memo);
+    EXPECT_EQ(memo.Text(), "<p>xtwo</p>");  // (Wine's control takes back the typing since the X)
+    EXPECT_FALSE(changes.empty());
+    EXPECT_EQ(changes.back(), "<p>xtwo</p>");  // (and reports it twice)
+    changes.clear();
+
+    // Moving, selecting, copying, scrolling and settings change no text.
+    PressKeys({VK_END});
+    PressKeys({VK_LEFT});
+    PressKeys({VK_SHIFT, VK_HOME});
+    PressKeys({VK_CONTROL, 'C'});
+    SendMessageA(memo.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    memo.SetSelection(0, 2);
+    memo.SetModified(false);
+    memo.SetColor(qm::clYellow);
+    memo.SetFont(memo.Font());
+    memo.SetWordWrap(true);  // the native control is made again with the text
+    memo.SetFocus();
+    EXPECT_EQ(count(), 0u);
+
+    memo.SetSelection(0, 3);
+    PressKeys({VK_CONTROL, 'X'});
+    EXPECT_EQ(count(), 1u);
+    PressKeys({VK_CONTROL, 'V'});
+    EXPECT_EQ(count(), 1u);
+    PressKeys({VK_DELETE});
+    EXPECT_EQ(count(), 1u);
+    SendMessageA(memo.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("ab"));
+    EXPECT_EQ(count(), 1u);
+
+    // A read-only editor's text cannot be typed into: nothing changes.
+    memo.SetReadOnly(true);
+    PressKeys({'Y'});
+    PressKeys({VK_DELETE});
+    EXPECT_EQ(count(), 0u);
+    ASSERT_EQ(GetFocus(), memo.Handle());
+}
+
+// An editor that counts the repaints it makes for mouse buttons.
+class CountingMemo : public TColorMemo {
+public:
+    using TColorMemo::TColorMemo;
+    void RedrawColors(const void* sender, bool caretLineOnly) override {
+        if (button_) ++mouseRepaints;
+        TColorMemo::RedrawColors(sender, caretLineOnly);
+    }
+    int mouseRepaints = 0;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        const bool button = message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK;
+        button_ = button_ || button;
+        const LRESULT result = TColorMemo::HandleMessage(message, wParam, lParam);
+        if (button) button_ = false;
+        return result;
+    }
+
+private:
+    bool button_ = false;
+};
+
+// A plain press of the left button repaints, and so does every release of
+// it; other buttons, a press with a key held and the second press of a
+// double click do not. Real mouse input.
+TEST_F(ColorMemoInputTest, MouseRepaintsOnlyForAPlainLeftButton) {
+    memo.SetVisible(false);
+    CountingMemo counted(host.Handle(), 300);
+    counted.SetBounds(0, 0, memo.Width(), memo.Height());
+    AddEditorRules(counted.ColorRules());
+    // The context menu is switched off: a right click opens nothing.
+    HMENU menu = CreatePopupMenu();
+    counted.SetPopupMenu(menu, host.Handle());
+    counted.SetPopupEnabled(false);
+    counted.SetText("<p>some words</p>\r\nmore words\r\n");
+    counted.SetReadOnly(true);  // (Wine's control pastes on a middle click)
+    counted.SetFocus();
+    Settle(counted);
+    std::vector<std::string> events;
+    counted.OnMouseDown = [&](TColorMemo&, qm::TMouseButton button, qm::TShiftState shift, int, int) {
+        events.push_back("down " + std::to_string(static_cast<int>(button)) + " " + std::to_string(shift));
+    };
+    const POINT at = CharPos(counted.Handle(), 5);
+    const POINT point{at.x + 1, at.y + 3};
+    auto repaints = [&](Button button, std::initializer_list<WORD> held, bool twice = false) {
+        Sleep(GetDoubleClickTime() + 50);  // no double click with the click before
+        Settle(counted);
+        counted.mouseRepaints = 0;
+        Click(counted.Handle(), point, button, held, twice);
+        Settle(counted);
+        return counted.mouseRepaints;
+    };
+
+    EXPECT_EQ(repaints(Button::Left, {}), 2);  // press and release
+    EXPECT_EQ(repaints(Button::Left, {VK_SHIFT}), 1);
+    EXPECT_EQ(repaints(Button::Left, {VK_CONTROL}), 1);
+    EXPECT_EQ(repaints(Button::Right, {}), 0);
+    EXPECT_EQ(repaints(Button::Middle, {}), 0);
+    EXPECT_EQ(repaints(Button::Left, {}, true), 3);  // the second press is a double click
+    // The events saw what the repaints were decided on.
+    using qm::ssCtrl, qm::ssDouble, qm::ssLeft, qm::ssShift;
+    const std::vector<std::string> expected{
+        "down 0 " + std::to_string(ssLeft),          "down 0 " + std::to_string(ssLeft | ssShift),
+        "down 0 " + std::to_string(ssLeft | ssCtrl), "down 1 " + std::to_string(qm::ssRight),
+        "down 2 " + std::to_string(qm::ssMiddle),    "down 0 " + std::to_string(ssLeft),
+        "down 0 " + std::to_string(ssLeft | ssDouble)};
+    EXPECT_EQ(events, expected);
+    DestroyMenu(menu);
+}
+
 TEST_F(ColorMemoInputTest, ScrollMessagesFireTheirEventsAndRepaint) {
     std::string text;
     for (int i = 0; i < 60; ++i) text += "<p>paragraph " + std::to_string(i) + "</p>\r\n";

@@ -2,8 +2,12 @@
 // native selection and tab layout, nothing on a half-visible last line.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "MemoHost.h"
 #include "TestSupport.h"
+#include "ui/Gdi.h"
 
 namespace qmtest {
 namespace {
@@ -28,31 +32,29 @@ protected:
     }
 };
 
-TEST_F(ColorMemoPaintTest, TagsValuesAndCommentsShowInTheirColoursOnlyWhereTheyLie) {
-    Show("<a href=\"page.htm\">link text</a> plain <!-- note -->\r\nplain words\r\n");
-    const Pixels pixels(memo.Handle());
-
-    EXPECT_GT(ColourOver(pixels, "<a href=", kTag), 0);
-    EXPECT_EQ(ColourOver(pixels, "<a href=", qm::clBlack), 0);
-    EXPECT_GT(ColourOver(pixels, "\"page.htm\"", kQuoted), 0);
-    EXPECT_EQ(ColourOver(pixels, "\"page.htm\"", kTag), 0);
-    EXPECT_GT(ColourOver(pixels, "</a>", kTag), 0);
-    EXPECT_GT(ColourOver(pixels, "<!-- note -->", kComment), 0);
-    EXPECT_EQ(ColourOver(pixels, "<!-- note -->", kTag), 0);
-
-    for (const char* plain : {"link text", " plain ", "plain words"}) {
-        EXPECT_GT(ColourOver(pixels, plain, qm::clBlack), 0) << plain;
-        for (qm::TColor color : {kTag, kQuoted, kComment}) EXPECT_EQ(ColourOver(pixels, plain, color), 0) << plain;
-    }
-}
-
-TEST_F(ColorMemoPaintTest, SelectedTextKeepsTheSystemHighlightInsideAKey) {
-    Show("<a href=\"page.htm\">link</a>\r\n");
+// Tags, quoted values and comments in their colours only where they lie, and
+// the selection inside a key in the system's highlight. The text is pasted
+// and breaks its lines with a lone line feed and with CR CR LF too, which
+// the native control takes as line breaks of one and three characters; the
+// lines between the two are where most is checked.
+TEST_F(ColorMemoPaintTest, PastedMixedLineBreaksKeepColoursAndSelectionOnTheirCharacters) {
+    const std::string pasted =
+        "plain first line\n"
+        "<b>bold</b> then <a href=\"page.htm\">link</a>\r\n"
+        "more <span class=\"n\">x</span> <!-- note --> text\r\r\n"
+        "<p>last</p>\r\n";
+    Show("");
     memo.SetFocus();
+    SetClipboardText(host.Handle(), pasted);
+    PressKeys({VK_CONTROL, 'V'});
+    Settle(memo);
+    ASSERT_EQ(GetFocus(), memo.Handle());
+    ASSERT_EQ(memo.Text(), pasted);
+    ASSERT_EQ(SendMessageA(memo.Handle(), EM_LINEINDEX, 1, 0), Find(memo, "<b>"));
+    ASSERT_EQ(SendMessageA(memo.Handle(), EM_LINEINDEX, 3, 0), Find(memo, "<p>"));
     const int href = Find(memo, "href");
     memo.SetSelection(href, 4);
     Settle(memo);
-    ASSERT_EQ(GetFocus(), memo.Handle());
     const Pixels pixels(memo.Handle());
 
     const RECT selected = CharsRect(memo, href, href + 3);
@@ -60,36 +62,41 @@ TEST_F(ColorMemoPaintTest, SelectedTextKeepsTheSystemHighlightInsideAKey) {
     EXPECT_GT(pixels.Count(selected, GetSysColor(COLOR_HIGHLIGHTTEXT)), 0);
     EXPECT_EQ(pixels.Count(selected, Ref(kTag)), 0);
     EXPECT_EQ(pixels.Count(selected, Ref(qm::clRed)), 0);  // the selection's own key is never drawn
+    // Each character of the selection keeps the highlight (none is painted
+    // over in the window colour).
+    for (int at = href; at < href + 4; ++at) {
+        EXPECT_GT(pixels.Count(CharsRect(memo, at, at), GetSysColor(COLOR_HIGHLIGHT)), 0) << at - href;
+    }
     // The rest of the tag around the selection is coloured.
     EXPECT_GT(ColourOver(pixels, "<a ", kTag), 0);
     EXPECT_GT(ColourOver(pixels, "</a>", kTag), 0);
+    for (const char* tag : {"<b>", "</b>", "<span class=", "</span>", "<p>", "</p>"}) {
+        EXPECT_GT(ColourOver(pixels, tag, kTag), 0) << tag;
+        EXPECT_EQ(ColourOver(pixels, tag, qm::clBlack), 0) << tag;
+    }
+    EXPECT_GT(ColourOver(pixels, "\"page.htm\"", kQuoted), 0);
+    EXPECT_EQ(ColourOver(pixels, "\"page.htm\"", kTag), 0);
+    EXPECT_GT(ColourOver(pixels, "\"n\"", kQuoted), 0);
+    EXPECT_GT(ColourOver(pixels, "<!-- note -->", kComment), 0);
+    EXPECT_EQ(ColourOver(pixels, "<!-- note -->", kTag), 0);
+    for (const char* plain : {"plain first line", "bold", " then ", "link", "more ", " text", "last"}) {
+        EXPECT_GT(ColourOver(pixels, plain, qm::clBlack), 0) << plain;
+        for (qm::TColor color : {kTag, kQuoted, kComment}) EXPECT_EQ(ColourOver(pixels, plain, color), 0) << plain;
+    }
 }
 
-TEST_F(ColorMemoPaintTest, HalfVisibleLastLineIsNotColoured) {
+// Scrolled to a line inside a tag that starts two lines above it, in a
+// window of ten lines and half an eleventh: the tag is coloured where it
+// shows, the whole lines are coloured, the half one is not.
+TEST_F(ColorMemoPaintTest, ScrolledViewColoursTagsFromAboveAndOnlyWholeLines) {
     const int h = LineHeight(memo);
     RECT format;
     SendMessageA(memo.Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     host.SetClientSize(memo, 420, format.top + 10 * h + h / 2);
     std::string text;
-    for (int i = 0; i < 14; ++i) text += "<b>bold</b> text\r\n";
-    Show(text);
-    const Pixels pixels(memo.Handle());
-
-    const int tenth = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEINDEX, 9, 0));
-    const int eleventh = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEINDEX, 10, 0));
-    EXPECT_GT(pixels.Count(CharsRect(memo, tenth, tenth + 2), Ref(kTag)), 0);
-    // (Wine's control does not show a line it cannot show whole; Windows
-    // shows it in the font colour.)
-    RECT half = CharsRect(memo, eleventh, eleventh + 10);
-    half.bottom = pixels.Height();
-    EXPECT_EQ(pixels.Count(half, Ref(kTag)), 0);
-}
-
-TEST_F(ColorMemoPaintTest, TagStartingTwoLinesAboveTheTopIsColouredWhereItShows) {
-    std::string text;
     for (int i = 0; i < 10; ++i) text += "line\r\n";
     text += "<img\r\nsrc=x\r\nalt=y> after\r\n";
-    for (int i = 0; i < 20; ++i) text += "more\r\n";
+    for (int i = 0; i < 14; ++i) text += "<b>bold</b> text\r\n";
     Show(text);
     const int altLine = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEFROMCHAR, Find(memo, "alt=y"), 0));
     SendMessageA(memo.Handle(), EM_LINESCROLL, 0, altLine);
@@ -99,6 +106,14 @@ TEST_F(ColorMemoPaintTest, TagStartingTwoLinesAboveTheTopIsColouredWhereItShows)
 
     EXPECT_GT(ColourOver(pixels, "alt=y>", kTag), 0);
     EXPECT_EQ(ColourOver(pixels, " after", kTag), 0);
+    const int tenth = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEINDEX, altLine + 9, 0));
+    const int eleventh = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEINDEX, altLine + 10, 0));
+    EXPECT_GT(pixels.Count(CharsRect(memo, tenth, tenth + 2), Ref(kTag)), 0);
+    // (Wine's control does not show a line it cannot show whole; Windows
+    // shows it in the font colour.)
+    RECT half = CharsRect(memo, eleventh, eleventh + 10);
+    half.bottom = pixels.Height();
+    EXPECT_EQ(pixels.Count(half, Ref(kTag)), 0);
 }
 
 TEST_F(ColorMemoPaintTest, TabsInsideAKeyKeepTheNativeLayout) {
@@ -119,7 +134,10 @@ TEST_F(ColorMemoPaintTest, TabsInsideAKeyKeepTheNativeLayout) {
     }
 }
 
-TEST_F(ColorMemoPaintTest, HotSpotTextIsUnderlinedBetweenSolidMarkers) {
+// Hot-spot text underlined between solid markers; with the default markers,
+// control characters to which Wine's control gives no width at all, and
+// other control characters, nothing covers the text beside them.
+TEST_F(ColorMemoPaintTest, HotSpotsAndControlCharactersStayOnTheirCharacters) {
     memo.HotSpot().Active = true;
     memo.HotSpot().BeginChar = '{';
     memo.HotSpot().EndChar = '}';
@@ -145,22 +163,19 @@ TEST_F(ColorMemoPaintTest, HotSpotTextIsUnderlinedBetweenSolidMarkers) {
     EXPECT_GE(longestRow, link.right - link.left - 1);
     EXPECT_EQ(ColourOver(pixels, " end", qm::clBlue), 0);
     EXPECT_EQ(ColourOver(pixels, " end", qm::clFuchsia), 0);
-}
 
-TEST_F(ColorMemoPaintTest, ControlCharactersNeverCoverTheTextBesideThem) {
-    // The default markers are control characters, to which Wine's control
-    // gives no width at all.
-    memo.HotSpot().Active = true;
-    memo.HotSpot().MarkerColor = qm::clFuchsia;
+    // The default markers.
+    memo.HotSpot().BeginChar = 30;
+    memo.HotSpot().EndChar = 31;
     Show("see \x1e" "index.htm\x1f end <a\x01q\x7fz>\r\n");
-    const Pixels pixels(memo.Handle());
-    EXPECT_GT(ColourOver(pixels, "index.htm", qm::clBlue), 0);
-    EXPECT_EQ(ColourOver(pixels, "index.htm", qm::clBlack), 0);
-    EXPECT_GT(ColourOver(pixels, " end", qm::clBlack), 0);
-    EXPECT_EQ(ColourOver(pixels, " end", qm::clFuchsia), 0);
+    const Pixels shown(memo.Handle());
+    EXPECT_GT(ColourOver(shown, "index.htm", qm::clBlue), 0);
+    EXPECT_EQ(ColourOver(shown, "index.htm", qm::clBlack), 0);
+    EXPECT_GT(ColourOver(shown, " end", qm::clBlack), 0);
+    EXPECT_EQ(ColourOver(shown, " end", qm::clFuchsia), 0);
     for (const char* inTag : {"<a", "q", "z>"}) {
-        EXPECT_GT(ColourOver(pixels, inTag, kTag), 0) << inTag;
-        EXPECT_EQ(ColourOver(pixels, inTag, qm::clBlack), 0) << inTag;
+        EXPECT_GT(ColourOver(shown, inTag, kTag), 0) << inTag;
+        EXPECT_EQ(ColourOver(shown, inTag, qm::clBlack), 0) << inTag;
     }
 }
 
@@ -211,6 +226,90 @@ TEST(ColorMemoShapeTest, ColouredTextLiesExactlyOverTheNativeText) {
             EXPECT_TRUE(plain == coloured) << face << " " << height;  // (masks too long to print)
         }
     }
+}
+
+}  // namespace
+}  // namespace qmtest
+
+namespace qmtest {
+namespace {
+
+// The window's client area drawn by the control straight onto a device
+// context of the caller's (the native text, then the colours over it).
+std::vector<COLORREF> StraightPicture(qm::TColorMemo& memo, int width, int height) {
+    qm::WindowDC screen(memo.Handle());
+    qm::MemoryDC memory(screen.Get());
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    qm::Bitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    std::vector<COLORREF> picture;
+    if (!bitmap || !bits) return picture;
+    qm::SelectedObject selected(memory.Get(), bitmap.Get());
+    SendMessageA(memo.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(memory.Get()), 0);
+    GdiFlush();
+    const auto* pixel = static_cast<const uint32_t*>(bits);
+    for (size_t i = 0; i < static_cast<size_t>(width) * static_cast<size_t>(height); ++i) {
+        picture.push_back(RGB((pixel[i] >> 16) & 0xFF, (pixel[i] >> 8) & 0xFF, pixel[i] & 0xFF));
+    }
+    return picture;
+}
+
+// A paint is composed off screen and copied to the screen at once. What
+// shows is exactly what drawing straight onto a device context gives: the
+// colours on their characters, the selection's highlight, the caret's line
+// drawn again; also after the off-screen picture held another text and
+// when only part of the window is painted (after a scroll).
+TEST(ColorMemoComposedPaintTest, ShowsExactlyWhatDrawingStraightGives) {
+    MemoHost host(420, 160);
+    TColorMemo& memo = host.Memo();
+    std::string before;
+    for (int i = 0; i < 40; ++i) before += "<!-- another text, painted first -->\r\n";
+    memo.SetText(before);
+    Settle(memo);
+
+    std::string text;
+    for (int i = 0; i < 40; ++i) {
+        text += "<td class=\"c" + std::to_string(i) + "\">cell " + std::to_string(i) +
+                "</td> plain <!-- note --> \"quoted\"\r\n";
+    }
+    memo.SetText(text);
+    memo.SetRedrawAlways(true);
+    memo.SetFocus();
+    ASSERT_EQ(GetFocus(), memo.Handle());
+    const int selected = Find(memo, "cell 3");
+    memo.SetSelection(selected, 60);  // over a line break
+    SendMessageA(memo.Handle(), EM_LINESCROLL, 0, 2);
+    Settle(memo);
+    SendMessageA(memo.Handle(), EM_LINESCROLL, 0, 1);  // paints the newly shown line only
+    Settle(memo);
+    ASSERT_EQ(SendMessageA(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 3);
+
+    HideCaret(memo.Handle());
+    const Pixels shown(memo.Handle());
+    const std::vector<COLORREF> straight = StraightPicture(memo, shown.Width(), shown.Height());
+    ShowCaret(memo.Handle());
+    ASSERT_EQ(straight.size(), static_cast<size_t>(shown.Width()) * static_cast<size_t>(shown.Height()));
+
+    int differing = 0, tag = 0, comment = 0, highlight = 0;
+    for (int y = 0; y < shown.Height(); ++y) {
+        for (int x = 0; x < shown.Width(); ++x) {
+            const COLORREF pixel = shown.At(x, y);
+            differing += pixel != straight[static_cast<size_t>(y) * static_cast<size_t>(shown.Width()) + x] ? 1 : 0;
+            tag += pixel == Ref(kTag) ? 1 : 0;
+            comment += pixel == Ref(kComment) ? 1 : 0;
+            highlight += pixel == GetSysColor(COLOR_HIGHLIGHT) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(tag, 0);
+    EXPECT_GT(comment, 0);
+    EXPECT_GT(highlight, 0);
 }
 
 }  // namespace

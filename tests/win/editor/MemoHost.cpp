@@ -1,6 +1,9 @@
 #include "MemoHost.h"
 
+#include <cstring>
+#include <iterator>
 #include <stdexcept>
+#include <vector>
 
 #include "TestSupport.h"
 #include "app/HtmlColorRules.h"
@@ -90,6 +93,79 @@ void Settle(qm::TColorMemo& memo) {
     PumpMessages();
     UpdateWindow(memo.Handle());
     PumpMessages();
+}
+
+namespace {
+
+void Send(std::vector<INPUT>& inputs) {
+    if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size()) {
+        throw std::runtime_error("SendInput failed: error " + std::to_string(GetLastError()));
+    }
+    inputs.clear();
+    // Wine hands the events on through the X server: give them time to come back.
+    PumpFor(150);
+}
+
+void AddKey(std::vector<INPUT>& inputs, WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+}
+
+void AddMouse(std::vector<INPUT>& inputs, DWORD flags, LONG x = 0, LONG y = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x;
+    input.mi.dy = y;
+    input.mi.dwFlags = flags;
+    inputs.push_back(input);
+}
+
+}  // namespace
+
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) AddKey(inputs, key, false);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) AddKey(inputs, *key, true);
+    Send(inputs);
+}
+
+void Click(HWND window, POINT client, Button button, std::initializer_list<WORD> held, bool twice) {
+    POINT screen = client;
+    ClientToScreen(window, &screen);
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<INPUT> inputs;
+    AddMouse(inputs, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (screen.x * 65535 + width / 2) / (width - 1),
+             (screen.y * 65535 + height / 2) / (height - 1));
+    Send(inputs);
+    const DWORD down = button == Button::Left    ? MOUSEEVENTF_LEFTDOWN
+                       : button == Button::Right ? MOUSEEVENTF_RIGHTDOWN
+                                                 : MOUSEEVENTF_MIDDLEDOWN;
+    const DWORD up = button == Button::Left    ? MOUSEEVENTF_LEFTUP
+                     : button == Button::Right ? MOUSEEVENTF_RIGHTUP
+                                               : MOUSEEVENTF_MIDDLEUP;
+    for (WORD key : held) AddKey(inputs, key, false);
+    for (int i = 0; i < (twice ? 2 : 1); ++i) {
+        AddMouse(inputs, down);
+        AddMouse(inputs, up);
+    }
+    for (auto key = std::rbegin(held); key != std::rend(held); ++key) AddKey(inputs, *key, true);
+    Send(inputs);
+}
+
+void SetClipboardText(HWND owner, const std::string& text) {
+    if (!OpenClipboard(owner)) throw std::runtime_error("cannot open the clipboard");
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (memory) {
+        char* to = static_cast<char*>(GlobalLock(memory));
+        std::memcpy(to, text.c_str(), text.size() + 1);
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    }
+    CloseClipboard();
 }
 
 }  // namespace qmtest

@@ -8,6 +8,7 @@
 #include "Pixels.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,5 +55,14 @@ RECT CharsRect(qm::TColorMemo& memo, int from, int to);
 int Find(qm::TColorMemo& memo, const std::string& part, int from = 0);
 // Lets the editor paint and handles what is waiting.
 void Settle(qm::TColorMemo& memo);
+
+// Real input, as the user gives it (SendInput), handled before they return.
+// The keys are pressed in order and released in the reverse order.
+void PressKeys(std::initializer_list<WORD> keys);
+enum class Button { Left, Right, Middle };
+// A click at a client point of the window, with these keys held.
+void Click(HWND window, POINT client, Button button, std::initializer_list<WORD> held = {}, bool twice = false);
+// Puts the text on the clipboard.
+void SetClipboardText(HWND owner, const std::string& text);
 
 }  // namespace qmtest

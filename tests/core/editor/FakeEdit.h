@@ -1,0 +1,80 @@
+// A stand-in for the native EDIT control, for the tests and the fuzz target
+// of the window-free copy of its lines (TMemoText).
+#pragma once
+
+#include "editor/MemoText.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace qm::test {
+
+// A native EDIT control without word wrap as Wine's behaves (measured): a
+// line ends at CR LF, at CR CR LF (a break of three characters) or at a lone
+// line feed; a lone carriage return is a character of its line. With
+// WrapAt, a line longer than that goes on on the next line (word wrap, with
+// no line break between the two).
+class FakeEdit final : public TEditLines {
+public:
+    explicit FakeEdit(std::string Text, size_t WrapAt = 0) : FText(std::move(Text)) {
+        size_t from = 0;
+        for (;;) {
+            const size_t feed = FText.find('\n', from);
+            const bool broken = feed != std::string::npos;
+            size_t end = broken ? feed : FText.size();
+            if (broken && end > from && FText[end - 1] == '\r') --end;
+            if (broken && end < feed && end > from && FText[end - 1] == '\r') --end;
+            for (; WrapAt > 0 && end - from > WrapAt; from += WrapAt) {
+                FLines.push_back({static_cast<int32_t>(from), static_cast<int32_t>(WrapAt)});
+            }
+            FLines.push_back({static_cast<int32_t>(from), static_cast<int32_t>(end - from)});
+            if (feed == std::string::npos) break;
+            from = feed + 1;
+        }
+    }
+
+    int32_t LineIndex(int32_t Line) const override {
+        ++FStats.Queries;
+        return Line >= 0 && Line < Count() ? FLines[static_cast<size_t>(Line)].Start : -1;
+    }
+    int32_t LineLength(int32_t Offset) const override {
+        ++FStats.Queries;
+        return FLines[static_cast<size_t>(LineOf(Offset))].Length;
+    }
+    int32_t GetLine(int32_t Line, char* To, int32_t Room) const override {
+        ++FStats.Queries;
+        if (Line < 0 || Line >= Count()) return 0;
+        const Span line = FLines[static_cast<size_t>(Line)];
+        const int32_t copied = std::min({line.Length, Room, int32_t{0xFFFF}});
+        std::memcpy(To, FText.data() + line.Start, static_cast<size_t>(copied));
+        return copied;
+    }
+    int32_t GetText(char* To, int32_t Size) const override {
+        ++FStats.Queries;
+        const int32_t copied = std::min(static_cast<int32_t>(FText.size()), Size - 1);
+        std::memcpy(To, FText.data(), static_cast<size_t>(copied));
+        To[copied] = 0;
+        return copied;
+    }
+    TColorMemoStats& Stats() const override { return FStats; }
+
+    int32_t Count() const { return static_cast<int32_t>(FLines.size()); }
+    int32_t LineOf(int32_t Offset) const {
+        int32_t line = 0;
+        while (line + 1 < Count() && FLines[static_cast<size_t>(line) + 1].Start <= Offset) ++line;
+        return line;
+    }
+    const std::string& Text() const { return FText; }
+
+private:
+    struct Span {
+        int32_t Start, Length;
+    };
+    std::string FText;
+    std::vector<Span> FLines;
+    mutable TColorMemoStats FStats;
+};
+
+}  // namespace qm::test
