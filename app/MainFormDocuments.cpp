@@ -97,6 +97,7 @@ void TForm1::NewRE(const std::string& tabName, bool useTemplate) {
 
 // The template's text, then two empty lines, with the caret at the start.
 void TForm1::LoadTemplate(TColorMemo& editor) {
+    WaitCursor wait;
     std::string text = ReadDocumentFile(TemplateFilePath(ConfigDir));
     if (!text.empty() && !(text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)) text += "\r\n";
     text += "\r\n\r\n";

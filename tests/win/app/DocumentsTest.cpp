@@ -94,6 +94,30 @@ TEST_F(MainFormTest, ADropOfThreeFilesWithTheSecondOpenOpensTheOthers) {
     ExpectInStep(form);
 }
 
+// A dropped name that cannot be opened ends the drop: the names before it
+// are open, the error names it, the ones after it are not opened.
+TEST_F(MainFormTest, ADropOfThreeFilesWhoseSecondCannotBeOpenedStopsThere) {
+    WriteBytes(dir.File("one.htm"), "one");
+    WriteBytes(dir.File("two.htm"), std::string("t\0o", 3));
+    WriteBytes(dir.File("three.htm"), "three");
+    qm::TForm1& form = Start();
+    for (const char* second : {"two.htm", "missing.htm"}) {
+        // The second time one.htm is open already: its message comes first.
+        if (form.FileNameList.size() > 1) dialogs.ExpectMessage("File is already opened!");
+        dialogs.ExpectError();
+        SendMessageA(form.Handle(), WM_DROPFILES,
+                     reinterpret_cast<WPARAM>(MakeDrop({dir.File("one.htm"), dir.File(second), dir.File("three.htm")})),
+                     0);
+        EXPECT_TRUE(dialogs.AllAnswered()) << second;
+        ASSERT_FALSE(dialogs.Requests().empty());
+        EXPECT_NE(dialogs.Requests().back().text.find(dir.File(second)), std::string::npos)
+            << dialogs.Requests().back().text;
+        EXPECT_EQ(TabNames(), "Untitled|one.htm") << second;
+        EXPECT_EQ(form.CurrentEditor().Text(), "one");
+        ExpectInStep(form);
+    }
+}
+
 std::wstring Wide(const std::string& text) {
     std::wstring wide(text.size(), L'\0');
     const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),

@@ -55,6 +55,36 @@ TEST_F(MainFormTest, WithoutArgumentStartsWithOneUntitledDocument) {
     EXPECT_FALSE(form.StatusBar1.PanelText(0).empty());
 }
 
+// With TempStart off nothing is open: no tab, the grey prototype shows,
+// the document commands are off and the status bar stays empty, as no
+// document change, save or printer choice has started its refresh.
+TEST_F(MainFormTest, WithTempStartOffNothingIsOpenAndTheStatusBarStaysEmpty) {
+    WriteBytes(dir.File("quillmere.ini"), "[Memo]\r\ntempstart=0\r\n");
+    qm::TForm1& form = Start();
+    EXPECT_FALSE(form.TempStart);
+    EXPECT_EQ(TabCount(), 0);
+    EXPECT_EQ(form.CurrentIndex(), -1);
+    EXPECT_TRUE(form.EditorList.empty());
+    EXPECT_TRUE(form.FileNameList.empty());
+    EXPECT_EQ(SendMessageA(form.TN1.Handle(), TCM_GETITEMCOUNT, 0, 0), 0) << "the placeholder tab is gone";
+    ExpectDocumentCommands(form, false);
+    EXPECT_TRUE(IsWindowVisible(form.ColorMemo1->Handle()));
+    EXPECT_EQ(form.ColorMemo1->Text(), "No file is opened");
+    PumpFor(400);
+    for (int panel : {0, 1}) {
+        char text[256] = "?";
+        SendMessageA(form.StatusBar1.Handle(), SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(text, "") << "panel " << panel;
+    }
+    EXPECT_TRUE(dialogs.Requests().empty());
+    // New opens the first document and switches the commands on.
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(TabNames(), "Untitled");
+    ExpectDocumentCommands(form, true);
+    PumpFor(400);
+    EXPECT_EQ(form.StatusBar1.PanelText(1), "Untitled");
+}
+
 TEST_F(MainFormTest, AnExistingFileArgumentIsTheOnlyTab) {
     WriteBytes(dir.File("index.htm"), "<P>hi</P>\r\n");
     qm::TForm1& form = Start("index.htm");  // no backslash: taken from ConfigDir
