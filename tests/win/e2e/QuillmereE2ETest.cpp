@@ -295,6 +295,18 @@ TEST_F(FocusE2E, SwitchingBackFromAnotherProgramGivesTheFocusBack) {
     }
 }
 
+TEST_F(FocusE2E, ClosingTheAboutBoxGivesTheFocusBack) {
+    qmtest::WriteBytes(path_, kOriginal);
+    ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+    // "&About" has no items: its access key runs it at once.
+    qmtest::PressKey(main_, 'A', true);
+    HWND about = program_->WaitForWindow("About", kStepTimeoutMs);
+    ASSERT_NE(about, nullptr) << "no about box";
+    ASSERT_TRUE(RunningProgram::ClickButton(about, "OK"));
+    ASSERT_TRUE(RunningProgram::WaitForWindowGone(about, kStepTimeoutMs));
+    ASSERT_NO_FATAL_FAILURE(ExpectTypingReachesEditor("abc"));
+}
+
 TEST_F(FocusE2E, CancelledSaveAsGivesTheFocusBack) {
     qmtest::WriteBytes(path_, kOriginal);
     ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
@@ -375,9 +387,20 @@ TEST_F(SaveDialogE2E, ANewDocumentIsOfferedNoNameAndSaveAsItsOwn) {
     EXPECT_EQ(NameOffered(dialog), "");
     ASSERT_NO_FATAL_FAILURE(Cancel(dialog));
 
+    // Close, Yes: the save dialog of the closing new document is empty too;
+    // cancelled, the document stays.
+    HWND confirm = nullptr;
+    ASSERT_NO_THROW(confirm = program_->ChooseMenuItemOpening(main_, "&File", "&Close", "Confirm", kStepTimeoutMs));
+    ASSERT_TRUE(RunningProgram::ClickButton(confirm, "&Yes"));
+    dialog = program_->WaitForWindow("Save As", kStepTimeoutMs, "#32770");
+    ASSERT_NE(dialog, nullptr) << "no save dialog after Yes";
+    EXPECT_EQ(NameOffered(dialog), "");
+    ASSERT_NO_FATAL_FAILURE(Cancel(dialog));
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return IsWindowEnabled(main_); }, kStepTimeoutMs));
+    EXPECT_EQ(TabCount(), 2);
+
     // The new document closed without saving, b.htm's tab is current again:
     // Save As offers b.htm.
-    HWND confirm = nullptr;
     ASSERT_NO_THROW(confirm = program_->ChooseMenuItemOpening(main_, "&File", "&Close", "Confirm", kStepTimeoutMs));
     ASSERT_TRUE(RunningProgram::ClickButton(confirm, "&No"));
     ASSERT_TRUE(qmtest::WaitUntil([&] { return TabCount() == 1; }, kStepTimeoutMs));
