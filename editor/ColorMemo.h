@@ -208,9 +208,14 @@ private:
     void DrawRuns(int runCount);
     void DrawRun(const TKeyDescr& run);
     void DrawPart(int lineIndex, int32_t from, int32_t to);
+    void DrawOwnLines();
     static bool WidthMayDiffer(char c);
+    struct TLinePlace;
+    const TLinePlace& Place(int lineIndex);
+    const TLineWidths& Widths(int lineIndex);
+    int64_t LineX(int32_t lineStart);
     void Measure(int lineIndex);
-    int PartX(int lineIndex, int32_t offset);
+    int64_t PartX(int lineIndex, int32_t offset);
 
     // Input (ColorMemoInput.cpp).
     LRESULT KeyDown(UINT message, WPARAM wParam, LPARAM lParam);
@@ -252,14 +257,36 @@ private:
     TTextChangeTracker changes_;
     TEditQueries edit_;
     TMemoText text_;
-    // Per paint: x of a line's first character, and the widths of the
+    // Per paint (ColorMemoPaint.cpp): the client x of every line's first
+    // character, where each copied line shows, and the widths of the shown
     // characters of the line last measured.
+    struct TLinePlace {
+        bool Known = false;
+        // The native control shows nothing of the line (Wine's cannot lay
+        // out a line of many short runs of letters, digits and signs): the
+        // control draws all of its text itself.
+        bool Own = false;
+        size_t First = 0, End = 0;  // the columns that show: First .. End - 1
+        int64_t X = 0;              // client x of column First
+    };
     bool haveLineX_ = false;
-    int lineX_ = 0;
+    int64_t lineX_ = 0;
+    int lineAnswer_ = 0;  // ... as the native control answers it, in 16 bits
+    int formatLeft_ = 0;
+    std::vector<TLinePlace> places_;
     int measuredLine_ = -1;
-    size_t measuredEnd_ = 0;   // characters before the line's first odd one
-    bool lineHasOdd_ = false;  // ... odd ones other than tabs
+    size_t measuredCount_ = 0;  // shown characters measured, up to the first odd one
+    bool lineHasOdd_ = false;   // odd ones other than tabs among the shown ones
     std::vector<int> widths_;
+    // The font's widths, and each copied line's prefix widths, kept while
+    // the copy and the font stay the same.
+    TCharWidths charWidths_{};
+    uint64_t widthsGeneration_ = 1, widthsOfCopy_ = UINT64_MAX;
+    struct TIndexedLine {
+        TLineWidths Widths;
+        uint64_t Generation = 0;
+    };
+    std::vector<TIndexedLine> lineWidths_;
     bool recreating_ = false;
     // Changes with every message that may have changed the text.
     uint64_t textVersion_ = 0;

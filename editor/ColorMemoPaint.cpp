@@ -134,6 +134,7 @@ void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
     edit_.Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     RECT client{};
     GetClientRect(handle_, &client);
+    formatLeft_ = format.left;
 
     TReadPlan plan;
     plan.StartLine = ScanStartLine(painter_.ColorRules, lines.First);
@@ -147,6 +148,14 @@ void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
     plan.ClientBottom = client.bottom;
     plan.WordWrap = wordWrap_;
     const TScanSnapshot snapshot = text_.Read(plan, textVersion_);
+    // The lines' prefix widths hold while the copy and the font's widths do.
+    TCharWidths widths{};
+    if (!DrawCanvas.CharWidths(widths)) widths.fill(1);
+    if (text_.Generation() != widthsOfCopy_ || widths != charWidths_) {
+        charWidths_ = widths;
+        widthsOfCopy_ = text_.Generation();
+        ++widthsGeneration_;
+    }
 
     TPaintInput input;
     input.SelStart = caretAt;
@@ -172,11 +181,42 @@ void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
 void TColorMemo::DrawRuns(int runCount) {
     haveLineX_ = false;
     measuredLine_ = -1;
+    places_.assign(text_.Lines().size(), TLinePlace{});
+    DrawOwnLines();
     for (int k = 0; k < runCount && k < painter_.KeyList.Count(); ++k) {
         const TKeyDescr run = painter_.KeyList[k];
         if (run.KeyBeg == kEmptyKey) break;
         if (run.KeyBeg < 0) continue;
         DrawRun(run);
+    }
+}
+
+namespace {
+
+// A client x for GDI; whatever lies this far out is clipped anyway.
+int ClientX(int64_t x) { return static_cast<int>(std::clamp<int64_t>(x, -(int64_t{1} << 30), int64_t{1} << 30)); }
+
+// The value that the native control's 16-bit answer stands for: the one
+// nearest to what the font's widths give.
+int64_t Unwrap(int answer, int64_t expected) {
+    return expected + static_cast<int16_t>(static_cast<uint16_t>(static_cast<int64_t>(answer) - expected));
+}
+
+}  // namespace
+
+// The shown part of the lines the native control leaves empty, in the
+// font colour; the runs are drawn over it.
+void TColorMemo::DrawOwnLines() {
+    for (size_t i = 0; i < text_.Lines().size(); ++i) {
+        const TCopiedLine& line = text_.Lines()[i];
+        if (line.Length == 0) continue;
+        const int y = text_.LineY(line.Line);
+        const RECT& visible = DrawCanvas.ClipBox();
+        if (int64_t{y} + text_.Plan().LineHeight <= visible.top || y >= visible.bottom) continue;
+        if (!Place(static_cast<int>(i)).Own) continue;
+        DrawCanvas.FontColor = font_.Color;
+        DrawPart(static_cast<int>(i), line.Start, line.Start + line.Length - 1);
+        DrawCanvas.FontColor = color_;
     }
 }
 
@@ -206,7 +246,7 @@ void TColorMemo::DrawRun(const TKeyDescr& run) {
         if (run.KeyByEvent == 1 && OnDrawKey) {
             const std::string key(text_.LineText(line).substr(static_cast<size_t>(run.KeyBeg - line.Start),
                                                               static_cast<size_t>(to - run.KeyBeg + 1)));
-            const int x = PartX(first, run.KeyBeg);
+            const int x = ClientX(PartX(first, run.KeyBeg));
             const int y = text_.LineY(line.Line);
             const RECT rect{x, y, x + DrawCanvas.TextWidth(key), y + text_.Plan().LineHeight};
             OnDrawKey(DrawCanvas, key, rect, font_.Color);
@@ -229,11 +269,11 @@ void TColorMemo::DrawRun(const TKeyDescr& run) {
     }
 }
 
-// Characters from..to of one copied line, in pieces placed where the
-// native control shows them. Tab characters are left to the native control.
-// On a line with characters whose width the native control may see
-// differently (see below) each piece is also cut to the room the native
-// control gives it, so nothing spills over the characters beside it.
+// The characters from..to of one copied line that show, in pieces placed
+// where the native control shows them. Tab characters are left to the
+// native control. On a line with characters whose width the native control
+// may see differently (see below) each piece is also cut to the room the
+// native control gives it, so nothing spills over the characters beside it.
 void TColorMemo::DrawPart(int lineIndex, int32_t from, int32_t to) {
     const TCopiedLine& line = text_.Lines()[static_cast<size_t>(lineIndex)];
     const int y = text_.LineY(line.Line);
@@ -243,26 +283,28 @@ void TColorMemo::DrawPart(int lineIndex, int32_t from, int32_t to) {
         !DrawCanvas.Shows(RECT{visible.left, y, visible.right, y + height})) {
         return;  // nothing of it would show
     }
+    const TLinePlace& place = Place(lineIndex);
+    auto at = std::max(static_cast<size_t>(from - line.Start), place.First);
+    const auto end = std::min(static_cast<size_t>(to - line.Start) + 1, place.End);
+    if (at >= end) return;
     Measure(lineIndex);
     const std::string_view text = text_.LineText(line);
-    auto at = static_cast<size_t>(from - line.Start);
-    const auto end = static_cast<size_t>(to - line.Start) + 1;
     while (at < end) {
-        if (text[at] == '\t') {
+        if (text[at] == '\t' && !place.Own) {
             ++at;
             continue;
         }
         // An odd character alone, or a run of ordinary ones.
         size_t stop = at + 1;
-        if (!WidthMayDiffer(text[at])) {
-            while (stop < end && !WidthMayDiffer(text[stop])) ++stop;
+        if (!WidthMayDiffer(text[at]) || place.Own) {
+            while (stop < end && (place.Own || !WidthMayDiffer(text[stop]))) ++stop;
         }
         const std::string_view piece = text.substr(at, stop - at);
-        const int x = PartX(lineIndex, line.Start + static_cast<int32_t>(at));
-        if (!lineHasOdd_) {
+        const int x = ClientX(PartX(lineIndex, line.Start + static_cast<int32_t>(at)));
+        if (!lineHasOdd_ || place.Own) {
             DrawCanvas.WriteText(x, y, piece);
         } else {
-            int right = PartX(lineIndex, line.Start + static_cast<int32_t>(stop));
+            int right = ClientX(PartX(lineIndex, line.Start + static_cast<int32_t>(stop)));
             if (right < x) right = x + DrawCanvas.TextWidth(piece);  // past the end of the text
             DrawCanvas.WriteText(x, y, piece, RECT{x, y, right, y + height});
         }
@@ -279,38 +321,113 @@ bool TColorMemo::WidthMayDiffer(char c) {
            code == 0x9D;
 }
 
-// Widths of the characters of a copied line up to its first odd character.
+// The prefix widths of a copied line by the font's widths, indexed once
+// per copy of the text.
+const TLineWidths& TColorMemo::Widths(int lineIndex) {
+    if (lineWidths_.size() < text_.Lines().size()) lineWidths_.resize(text_.Lines().size());
+    TIndexedLine& indexed = lineWidths_[static_cast<size_t>(lineIndex)];
+    if (indexed.Generation != widthsGeneration_) {
+        indexed.Widths.Index(text_.LineText(text_.Lines()[static_cast<size_t>(lineIndex)]), charWidths_);
+        indexed.Generation = widthsGeneration_;
+    }
+    return indexed.Widths;
+}
+
+// Client x of every line's first character (left-aligned text: one query
+// per paint). The native control answers in 16 bits; where the control has
+// a horizontal scroll bar its position is the view's offset in pixels, and
+// the line start lies that far left of the formatting rectangle. The answer
+// must agree with it in its 16 bits.
+int64_t TColorMemo::LineX(int32_t lineStart) {
+    if (!haveLineX_) {
+        lineAnswer_ = edit_.PosFromChar(lineStart).x;
+        lineX_ = lineAnswer_;
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_POS;
+        if (!wordWrap_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_HSCROLL) != 0 &&
+            GetScrollInfo(handle_, SB_HORZ, &info)) {
+            const int64_t scrolled = int64_t{formatLeft_} - info.nPos;
+            if ((scrolled - lineAnswer_) % 0x10000 == 0) lineX_ = scrolled;
+        }
+        haveLineX_ = true;
+    }
+    return lineX_;
+}
+
+// Where a copied line shows: the columns inside the view, found by the
+// font's widths from the line's start, and the client x of the first of
+// them. That x is the native control's own answer for the character, which
+// is exact for a character in view whatever its 16 bits; the font's widths
+// only say which 65,536-pixel turn it stands for. A long line the native
+// control answers the line's start for every character of has not been laid
+// out by it, and shows nothing: the control draws it (see TLinePlace::Own).
+const TColorMemo::TLinePlace& TColorMemo::Place(int lineIndex) {
+    TLinePlace& place = places_[static_cast<size_t>(lineIndex)];
+    if (place.Known) return place;
+    place.Known = true;
+    const TCopiedLine& line = text_.Lines()[static_cast<size_t>(lineIndex)];
+    if (line.Length == 0) return place;
+    const TLineWidths& widths = Widths(lineIndex);
+    const int64_t origin = LineX(line.Start);
+    const RECT& visible = DrawCanvas.ClipBox();
+    int64_t left = 0;
+    place.First = widths.ColumnAt(visible.left - origin, left);
+    int64_t right = left;
+    place.End = std::min(widths.ColumnAt(visible.right - 1 - origin, place.First, right) + 1,
+                         static_cast<size_t>(line.Length));
+    place.X = origin + left;
+    // Only a long line can be one the native control failed to lay out.
+    constexpr int32_t kLongLine = 256;
+    if (place.First >= place.End || (place.First == 0 && line.Length < kLongLine)) return place;
+    const size_t probe = place.First > 0 ? place.First : 1;
+    const int64_t expected = origin + widths.Before(probe);
+    const POINT answer = edit_.PosFromChar(line.Start + static_cast<int32_t>(probe));
+    if (answer.x == lineAnswer_ && (expected - origin) % 0x10000 != 0) {
+        place.Own = true;
+    } else if (place.First > 0) {
+        place.X = Unwrap(answer.x, expected);
+    }
+    return place;
+}
+
+// Widths of the shown characters of a copied line from its first shown
+// one, up to the first odd character (on a line the control draws itself,
+// all of them).
 void TColorMemo::Measure(int lineIndex) {
     if (measuredLine_ == lineIndex) return;
-    const std::string_view text = text_.LineText(text_.Lines()[static_cast<size_t>(lineIndex)]);
+    const TLinePlace& place = Place(lineIndex);
+    const std::string_view text =
+        text_.LineText(text_.Lines()[static_cast<size_t>(lineIndex)]).substr(place.First, place.End - place.First);
     measuredLine_ = -1;
-    const auto odd = std::find_if(text.begin(), text.end(), WidthMayDiffer);
-    measuredEnd_ = static_cast<size_t>(odd - text.begin());
+    const auto odd = place.Own ? text.end() : std::find_if(text.begin(), text.end(), WidthMayDiffer);
+    measuredCount_ = static_cast<size_t>(odd - text.begin());
     lineHasOdd_ = std::find_if(odd, text.end(), [](char c) { return c != '\t' && WidthMayDiffer(c); }) != text.end();
-    widths_.resize(measuredEnd_);
+    widths_.resize(measuredCount_);
     const bool underline = DrawCanvas.Underline;
     DrawCanvas.Underline = false;
-    if (!DrawCanvas.PartialWidths(text.substr(0, measuredEnd_), widths_.data())) measuredEnd_ = 0;
+    if (!DrawCanvas.PartialWidths(text.substr(0, measuredCount_), widths_.data())) measuredCount_ = 0;
     DrawCanvas.Underline = underline;
     measuredLine_ = lineIndex;
 }
 
 // Client x of a character of a copied line (or of the end of the line).
-// Every line starts at the same x (left-aligned text: one query per paint);
-// within a line the widths of the characters before it count, as long as
-// no odd character stands before it; after one the native control is asked.
-int TColorMemo::PartX(int lineIndex, int32_t offset) {
+// Among the shown characters: the first one's x and the widths of those
+// between, as long as no odd character stands before it; after one the
+// native control is asked. Outside them, by the font's widths.
+int64_t TColorMemo::PartX(int lineIndex, int32_t offset) {
     const TCopiedLine& line = text_.Lines()[static_cast<size_t>(lineIndex)];
     const auto column = static_cast<size_t>(offset - line.Start);
-    if (!haveLineX_) {
-        lineX_ = edit_.PosFromChar(line.Start).x;
-        haveLineX_ = true;
-    }
-    if (column == 0) return lineX_;
+    const TLinePlace& place = Place(lineIndex);
+    if (column == place.First) return place.X;
+    const int64_t estimate = LineX(line.Start) + Widths(lineIndex).Before(column);
+    if (column < place.First || column > place.End) return estimate;
     Measure(lineIndex);
-    if (column <= measuredEnd_) return lineX_ + widths_[column - 1];
+    if (column - place.First <= measuredCount_) return place.X + widths_[column - place.First - 1];
+    if (place.Own) return estimate;
     const POINT at = edit_.PosFromChar(offset);
-    return at.y == -1 && at.x == -1 ? -1 : static_cast<int>(at.x);
+    if (at.y == -1 && at.x == -1) return estimate;
+    return Unwrap(at.x, estimate);
 }
 
 }  // namespace qm

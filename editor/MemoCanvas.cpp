@@ -127,4 +127,17 @@ bool TMemoCanvas::PartialWidths(std::string_view text, int* widths) {
     return GetTextExtentExPointA(dc_, text.data(), ClampedLength(text), 0, nullptr, widths, &size) != FALSE;
 }
 
+bool TMemoCanvas::CharWidths(TCharWidths& widths) {
+    if (!dc_) return false;
+    const bool underline = Underline;
+    Underline = false;
+    SelectFont();
+    INT got[256];
+    const bool ok = GetCharWidth32A(dc_, 0, 255, got) != FALSE;
+    Underline = underline;
+    if (!ok) return false;
+    for (size_t code = 0; code < widths.size(); ++code) widths[code] = std::max(got[code], 0);
+    return true;
+}
+
 }  // namespace qm

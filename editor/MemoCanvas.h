@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "editor/ColorTypes.h"
+#include "editor/LineWidths.h"
 #include "ui/Gdi.h"
 
 namespace qm {
@@ -58,6 +59,8 @@ public:
     int TextHeight();
     // Widths of the first 1, 2, ... n characters of the text, into `widths`.
     bool PartialWidths(std::string_view text, int* widths);
+    // Advance widths of the plain font for every character code.
+    bool CharWidths(TCharWidths& widths);
 
 private:
     friend class TCanvasPass;

@@ -12,6 +12,7 @@ TScanSnapshot TMemoText::Read(const TReadPlan& plan, uint64_t textVersion) {
         return TScanSnapshot{buffer_.data(), base_, scanFrom_, scanLimit_};
     }
     haveCopy_ = false;
+    ++generation_;
     plan_ = plan;
     ReadLines();
     haveCopy_ = true;

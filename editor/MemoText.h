@@ -89,6 +89,8 @@ public:
     TScanSnapshot Read(const TReadPlan& plan, uint64_t textVersion);
     // The next Read copies again.
     void Forget() { haveCopy_ = false; }
+    // Changes with every new copy (the lines' texts may have moved).
+    uint64_t Generation() const { return generation_; }
 
     const TReadPlan& Plan() const { return plan_; }
     const std::vector<TCopiedLine>& Lines() const { return lines_; }
@@ -120,6 +122,7 @@ private:
     TReadPlan plan_;
     bool haveCopy_ = false;
     uint64_t copiedVersion_ = 0;
+    uint64_t generation_ = 0;
     std::vector<char> buffer_;
     size_t used_ = 0;
     std::vector<TCopiedLine> lines_;
