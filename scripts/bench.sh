@@ -3,7 +3,9 @@
 # display (a few minutes: loading 10 MB into the edit control alone takes
 # seconds):
 #   - the search and word-wrap benchmark, then the editor benchmark, whose
-#     last lines are the ratios between the 10 MB and the 10 KB document;
+#     last lines are what colouring adds per document size, the minified
+#     page's long line against its short one, and opening 10 MB against the
+#     bare control;
 #   - the print benchmark, on a cups-pdf printer that this script starts
 #     (scripts/print-server.sh) and takes away again afterwards.
 # Usage: scripts/bench.sh [editor|print]   (default: all)
