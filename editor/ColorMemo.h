@@ -287,6 +287,15 @@ private:
         uint64_t Generation = 0;
     };
     std::vector<TIndexedLine> lineWidths_;
+    // Whether the native control laid out a long line, for the text's
+    // current version (asking costs Wine's control a layout of the whole
+    // line when it cannot keep one).
+    struct TLayoutVerdict {
+        int32_t Line, Start, Length;
+        bool Own;
+    };
+    std::vector<TLayoutVerdict> verdicts_;
+    uint64_t verdictsVersion_ = 0;
     bool recreating_ = false;
     // Changes with every message that may have changed the text.
     uint64_t textVersion_ = 0;

@@ -377,6 +377,17 @@ const TColorMemo::TLinePlace& TColorMemo::Place(int lineIndex) {
     // Only a long line can be one the native control failed to lay out.
     constexpr int32_t kLongLine = 256;
     if (place.First >= place.End || (place.First == 0 && line.Length < kLongLine)) return place;
+    if (verdictsVersion_ != textVersion_) {
+        verdicts_.clear();
+        verdictsVersion_ = textVersion_;
+    }
+    const auto known = std::find_if(verdicts_.begin(), verdicts_.end(), [&](const TLayoutVerdict& verdict) {
+        return verdict.Line == line.Line && verdict.Start == line.Start && verdict.Length == line.Length;
+    });
+    if (known != verdicts_.end() && (known->Own || place.First == 0)) {
+        place.Own = known->Own;
+        return place;
+    }
     const size_t probe = place.First > 0 ? place.First : 1;
     const int64_t expected = origin + widths.Before(probe);
     const POINT answer = edit_.PosFromChar(line.Start + static_cast<int32_t>(probe));
@@ -385,6 +396,7 @@ const TColorMemo::TLinePlace& TColorMemo::Place(int lineIndex) {
     } else if (place.First > 0) {
         place.X = Unwrap(answer.x, expected);
     }
+    if (known == verdicts_.end()) verdicts_.push_back(TLayoutVerdict{line.Line, line.Start, line.Length, place.Own});
     return place;
 }
 

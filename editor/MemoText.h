@@ -123,6 +123,7 @@ private:
     bool haveCopy_ = false;
     uint64_t copiedVersion_ = 0;
     uint64_t generation_ = 0;
+    std::vector<char> prefix_;  // the text up to the end of a line too long for EM_GETLINE
     std::vector<char> buffer_;
     size_t used_ = 0;
     std::vector<TCopiedLine> lines_;
