@@ -273,6 +273,7 @@ private:
     int64_t lineX_ = 0;
     int lineAnswer_ = 0;  // ... as the native control answers it, in 16 bits
     int formatLeft_ = 0;
+    bool offsetAgreed_ = false;  // the scroll bar's position has proved to be the view's offset
     std::vector<TLinePlace> places_;
     int measuredLine_ = -1;
     size_t measuredCount_ = 0;  // shown characters measured, up to the first odd one
