@@ -157,6 +157,7 @@ public:
     // alternate, so that drift of the machine's load touches both alike.
     struct OpenFigures {
         double bareSetText, open;  // ms
+        double read, load, show;   // ms: of the opening, the file read, SetText, shown to the first paint
     };
     OpenFigures Open(const std::string& text, int repeats) {
         char folder[MAX_PATH];
@@ -169,7 +170,7 @@ public:
         const HFONT font = reinterpret_cast<HFONT>(SendMessageA(memo_.Handle(), WM_GETFONT, 0, 0));
         memo_.SetText("");
         memo_.SetVisible(false);
-        std::vector<double> bare, open;
+        std::vector<double> bare, open, read, load, show;
         for (int i = 0; i < repeats; ++i) {
             HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                                         WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
@@ -195,19 +196,26 @@ public:
             editor->SetBounds(0, 0, memo_.Width(), memo_.Height());
             Pump();
             start = Now();
-            editor->SetText(qm::ReadDocumentFile(path));
+            const std::string loaded = qm::ReadDocumentFile(path);
+            const double readDone = Now();
+            editor->SetText(loaded);
             editor->SetModified(false);
+            const double loadDone = Now();
             editor->SetVisible(true);
             UpdateWindow(editor->Handle());
-            open.push_back((Now() - start) * 1000);
-            std::fprintf(stderr, "open: bare WM_SETTEXT %.0f ms, file to first paint %.0f ms\n", bare.back(),
-                         open.back());
+            const double end = Now();
+            open.push_back((end - start) * 1000);
+            read.push_back((readDone - start) * 1000);
+            load.push_back((loadDone - readDone) * 1000);
+            show.push_back((end - loadDone) * 1000);
+            std::fprintf(stderr, "open: bare WM_SETTEXT %.0f ms, file to first paint %.0f ms (read %.0f, SetText %.0f, shown %.0f)\n",
+                         bare.back(), open.back(), read.back(), load.back(), show.back());
             editor.reset();
             Pump();
         }
         DeleteFileA(path.c_str());
         memo_.SetVisible(true);
-        return {Median(bare), Median(open)};
+        return {Median(bare), Median(open), Median(read), Median(load), Median(show)};
     }
 
 private:
@@ -273,7 +281,7 @@ int main() {
     all.push_back(bench.Run("10MB", Document(10 * 1000 * 1000), 21));
     all.push_back(bench.Run("minified_10KB", MinifiedDocument(10 * 1000), 21));
     all.push_back(bench.Run("minified_1MB", MinifiedDocument(1000 * 1000), 11));
-    const Bench::OpenFigures open = bench.Open(Document(10 * 1000 * 1000), 3);
+    const Bench::OpenFigures open = bench.Open(Document(10 * 1000 * 1000), 5);
 
     for (const Figures& f : all) {
         std::printf("[%s] lines=%d\n", f.name, f.lines);
@@ -292,6 +300,9 @@ int main() {
     std::printf("[open_10MB]\n");
     std::printf("  bare_settext_ms=%.1f\n", open.bareSetText);
     std::printf("  file_to_first_paint_ms=%.1f\n", open.open);
+    std::printf("  read_file_ms=%.1f\n", open.read);
+    std::printf("  set_text_ms=%.1f\n", open.load);
+    std::printf("  show_and_first_paint_ms=%.1f\n", open.show);
 
     const Figures& small = all[0];
     const Figures& big = all[2];

@@ -43,6 +43,10 @@ bool TMemoCanvas::BeginPass() {
     dc_ = dc;
     RECT client;
     if (GetClientRect(window_, &client)) IntersectClipRect(dc_, client.left, client.top, client.right, client.bottom);
+    // Outside the paint cycle, what the window is about to paint again is
+    // left to that paint: the native text there may be out of date (after
+    // a typed character it has not moved yet), and the paint colours it.
+    if (!attached_) ExcludeUpdateRgn(dc_, window_);
     if (GetClipBox(dc_, &clipBox_) == ERROR) clipBox_ = client;
     SetBkMode(dc_, OPAQUE);
     selected_ = nullptr;
@@ -96,6 +100,8 @@ void TMemoCanvas::Write(int x, int y, std::string_view text, const RECT* clip) {
     }
     ExtTextOutA(dc_, x, y, clip ? ETO_CLIPPED : 0, clip, text.data(), static_cast<UINT>(length), advances);
 }
+
+bool TMemoCanvas::Shows(const RECT& area) const { return dc_ && RectVisible(dc_, &area); }
 
 int TMemoCanvas::TextWidth(std::string_view text) {
     if (!dc_ || text.empty()) return 0;

@@ -47,6 +47,8 @@ public:
     // What the pass can draw on at all: the client area, or inside the
     // paint cycle the part of it being painted.
     const RECT& ClipBox() const { return clipBox_; }
+    // Whether anything drawn in the rectangle would show.
+    bool Shows(const RECT& area) const;
     // Draws the text at a client position, in the font colour on an opaque
     // background of the brush colour.
     void WriteText(int x, int y, std::string_view text);

@@ -12,7 +12,8 @@ namespace qm {
 class WaitCursor {
 public:
     WaitCursor() : old_(::SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}  // IDC_WAIT
-    ~WaitCursor() { ::SetCursor(old_); }
+    // A thread that showed no cursor yet gets the arrow rather than none.
+    ~WaitCursor() { ::SetCursor(old_ ? old_ : LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); }  // IDC_ARROW
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 

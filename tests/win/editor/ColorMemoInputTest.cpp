@@ -84,6 +84,40 @@ TEST_F(ColorMemoInputTest, TypedCharacterIsColouredOnItsLine) {
     EXPECT_EQ(pixels.Count(CharsRect(memo, 9, 13), Ref(kTag)), 0);
 }
 
+// After a typed character the native control moves the text behind it only
+// when it paints again. Until then no colours go there, over text that has
+// not moved yet (they would show a character off); the paint colours it.
+TEST_F(ColorMemoInputTest, ColoursWaitForThePaintWhereTheTypedTextIsAboutToMove) {
+    memo.SetText("<p>one</p> <b>two</b> <i>three</i> \"four\"\r\n<p>line</p>\r\n");
+    memo.SetFocus();
+    for (bool always : {false, true}) {
+        memo.SetRedrawAlways(always);
+        memo.SetSelection(1, 0);
+        Settle(memo);
+        HideCaret(memo.Handle());
+        const Pixels before(memo.Handle());
+        Type('x');
+        RECT pending{};
+        ASSERT_TRUE(GetUpdateRect(memo.Handle(), &pending, FALSE)) << always;
+        const Pixels now(memo.Handle(), false);
+        int changed = 0;
+        for (int y = pending.top; y < pending.bottom; ++y) {
+            for (int x = pending.left; x < pending.right; ++x) changed += before.At(x, y) != now.At(x, y) ? 1 : 0;
+        }
+        EXPECT_EQ(changed, 0) << always;
+
+        Settle(memo);
+        const Pixels after(memo.Handle());
+        ShowCaret(memo.Handle());
+        const int bold = Find(memo, "<b>");
+        EXPECT_GT(after.Count(CharsRect(memo, 1, 1), Ref(kTag)), 0) << always;
+        EXPECT_GT(after.Count(CharsRect(memo, bold, bold + 2), Ref(kTag)), 0) << always;
+        EXPECT_EQ(after.Count(CharsRect(memo, bold, bold + 2), Ref(qm::clBlack)), 0) << always;
+        const int four = Find(memo, "\"four\"");
+        EXPECT_GT(after.Count(CharsRect(memo, four, four + 5), Ref(kQuoted)), 0) << always;
+    }
+}
+
 TEST_F(ColorMemoInputTest, NavigationKeysFirstCollapseTheSelectionToItsEnd) {
     memo.SetText("abc def\r\nghi jkl");
     memo.SetSelection(5, 6);  // "ef", the line break and "gh"

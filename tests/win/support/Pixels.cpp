@@ -7,8 +7,10 @@
 
 namespace qmtest {
 
-Pixels::Pixels(HWND window) {
-    UpdateWindow(window);
+Pixels::Pixels(HWND window) : Pixels(window, true) {}
+
+Pixels::Pixels(HWND window, bool paintFirst) {
+    if (paintFirst) UpdateWindow(window);
     RECT client;
     GetClientRect(window, &client);
     width_ = client.right;

@@ -12,6 +12,8 @@ namespace qmtest {
 class Pixels {
 public:
     explicit Pixels(HWND window);
+    // Without letting the window paint first: what the screen shows now.
+    Pixels(HWND window, bool paintFirst);
     COLORREF At(int x, int y) const;
     // Pixels of exactly this colour inside the rectangle.
     int Count(const RECT& area, COLORREF color) const;
