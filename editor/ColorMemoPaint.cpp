@@ -279,14 +279,11 @@ void TColorMemo::DrawPart(int lineIndex, int32_t from, int32_t to) {
     const int y = text_.LineY(line.Line);
     const int height = text_.Plan().LineHeight;
     const RECT& visible = DrawCanvas.ClipBox();
-    if (int64_t{y} + height <= visible.top || y >= visible.bottom ||
-        !DrawCanvas.Shows(RECT{visible.left, y, visible.right, y + height})) {
-        return;  // nothing of it would show
-    }
+    if (int64_t{y} + height <= visible.top || y >= visible.bottom) return;  // nothing of it would show
     const TLinePlace& place = Place(lineIndex);
     auto at = std::max(static_cast<size_t>(from - line.Start), place.First);
     const auto end = std::min(static_cast<size_t>(to - line.Start) + 1, place.End);
-    if (at >= end) return;
+    if (at >= end || !DrawCanvas.Shows(RECT{visible.left, y, visible.right, y + height})) return;
     Measure(lineIndex);
     const std::string_view text = text_.LineText(line);
     while (at < end) {

@@ -115,13 +115,14 @@ int32_t TMemoText::GetLine(int32_t line, int32_t room) {
 // A line longer than EM_GETLINE copies: the text up to its end, of which
 // the line is kept. Only such lines cost a copy from the start of the text.
 int32_t TMemoText::CopyLongLine(int32_t start, int32_t length) {
-    // Kept from copy to copy: a long line is copied again after every change.
-    const size_t needed = static_cast<size_t>(start) + static_cast<size_t>(length) + 1;
-    if (prefix_.size() < needed) prefix_.resize(needed);
-    const int32_t got = std::max(edit_.GetText(prefix_.data(), static_cast<int32_t>(needed)), 0);
+    // Kept for the next long line: no allocation per paint.
+    std::vector<char>& prefix = prefix_;
+    const size_t size = static_cast<size_t>(start) + static_cast<size_t>(length) + 1;
+    if (prefix.size() < size) prefix.resize(size);
+    const int32_t got = std::max(edit_.GetText(prefix.data(), static_cast<int32_t>(size)), 0);
     edit_.Stats().CopiedChars += static_cast<uint64_t>(got);
     const int32_t kept = std::clamp(got - start, 0, length);
-    std::memcpy(Room(static_cast<size_t>(kept)), prefix_.data() + start, static_cast<size_t>(kept));
+    std::memcpy(Room(static_cast<size_t>(kept)), prefix.data() + start, static_cast<size_t>(kept));
     return kept;
 }
 

@@ -123,8 +123,8 @@ private:
     bool haveCopy_ = false;
     uint64_t copiedVersion_ = 0;
     uint64_t generation_ = 0;
-    std::vector<char> prefix_;  // the text up to the end of a line too long for EM_GETLINE
     std::vector<char> buffer_;
+    std::vector<char> prefix_;  // the text up to the end of a long line
     size_t used_ = 0;
     std::vector<TCopiedLine> lines_;
     int32_t base_ = 0, scanFrom_ = 0, scanLimit_ = 0;
