@@ -273,6 +273,7 @@ private:
     int64_t lineX_ = 0;
     int lineAnswer_ = 0;  // ... as the native control answers it, in 16 bits
     int formatLeft_ = 0;
+    bool offsetAgreed_ = false;  // the scroll bar's position has proved to be the view's offset
     std::vector<TLinePlace> places_;
     int measuredLine_ = -1;
     size_t measuredCount_ = 0;  // shown characters measured, up to the first odd one
@@ -287,6 +288,15 @@ private:
         uint64_t Generation = 0;
     };
     std::vector<TIndexedLine> lineWidths_;
+    // Whether the native control laid out a long line, for the text's
+    // current version (asking costs Wine's control a layout of the whole
+    // line when it cannot keep one).
+    struct TLayoutVerdict {
+        int32_t Line, Start, Length;
+        bool Own;
+    };
+    std::vector<TLayoutVerdict> verdicts_;
+    uint64_t verdictsVersion_ = 0;
     bool recreating_ = false;
     // Changes with every message that may have changed the text.
     uint64_t textVersion_ = 0;

@@ -330,24 +330,32 @@ const TLineWidths& TColorMemo::Widths(int lineIndex) {
     return indexed.Widths;
 }
 
-// Client x of every line's first character (left-aligned text: one query
-// per paint). The native control answers in 16 bits; where the control has
-// a horizontal scroll bar its position is the view's offset in pixels, and
-// the line start lies that far left of the formatting rectangle. The answer
-// must agree with it in its 16 bits.
+// Client x of every line's first character (left-aligned text). Where the
+// control has a horizontal scroll bar, its position is the view's offset in
+// pixels and the line start lies that far left of the formatting rectangle:
+// at offset 0 that is all; otherwise the native control's 16-bit answer for
+// a line start is asked until once it has agreed with the offset (Wine's
+// control works out a long line's layout anew for every such answer when it
+// cannot keep one). Without a scroll bar the answer is all there is.
 int64_t TColorMemo::LineX(int32_t lineStart) {
-    if (!haveLineX_) {
-        lineAnswer_ = edit_.PosFromChar(lineStart).x;
-        lineX_ = lineAnswer_;
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_POS;
-        if (!wordWrap_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_HSCROLL) != 0 &&
-            GetScrollInfo(handle_, SB_HORZ, &info)) {
-            const int64_t scrolled = int64_t{formatLeft_} - info.nPos;
-            if ((scrolled - lineAnswer_) % 0x10000 == 0) lineX_ = scrolled;
-        }
-        haveLineX_ = true;
+    if (haveLineX_) return lineX_;
+    haveLineX_ = true;
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS;
+    const bool scrollBar = !wordWrap_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_HSCROLL) != 0 &&
+                           GetScrollInfo(handle_, SB_HORZ, &info) != FALSE;
+    const int64_t scrolled = int64_t{formatLeft_} - (scrollBar ? info.nPos : 0);
+    if (scrollBar && (info.nPos == 0 || offsetAgreed_)) {
+        lineX_ = scrolled;
+        lineAnswer_ = static_cast<int16_t>(static_cast<uint16_t>(scrolled));
+        return lineX_;
+    }
+    lineAnswer_ = edit_.PosFromChar(lineStart).x;
+    lineX_ = lineAnswer_;
+    if (scrollBar && (scrolled - lineAnswer_) % 0x10000 == 0) {
+        lineX_ = scrolled;
+        offsetAgreed_ = true;
     }
     return lineX_;
 }
@@ -377,6 +385,17 @@ const TColorMemo::TLinePlace& TColorMemo::Place(int lineIndex) {
     // Only a long line can be one the native control failed to lay out.
     constexpr int32_t kLongLine = 256;
     if (place.First >= place.End || (place.First == 0 && line.Length < kLongLine)) return place;
+    if (verdictsVersion_ != textVersion_) {
+        verdicts_.clear();
+        verdictsVersion_ = textVersion_;
+    }
+    const auto known = std::find_if(verdicts_.begin(), verdicts_.end(), [&](const TLayoutVerdict& verdict) {
+        return verdict.Line == line.Line && verdict.Start == line.Start && verdict.Length == line.Length;
+    });
+    if (known != verdicts_.end() && (known->Own || place.First == 0)) {
+        place.Own = known->Own;
+        return place;
+    }
     const size_t probe = place.First > 0 ? place.First : 1;
     const int64_t expected = origin + widths.Before(probe);
     const POINT answer = edit_.PosFromChar(line.Start + static_cast<int32_t>(probe));
@@ -385,6 +404,7 @@ const TColorMemo::TLinePlace& TColorMemo::Place(int lineIndex) {
     } else if (place.First > 0) {
         place.X = Unwrap(answer.x, expected);
     }
+    if (known == verdicts_.end()) verdicts_.push_back(TLayoutVerdict{line.Line, line.Start, line.Length, place.Own});
     return place;
 }
 
