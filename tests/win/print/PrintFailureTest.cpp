@@ -78,13 +78,16 @@ TEST_F(PrintFailure, SpoolerErrorInTheMiddleAbortsTheJobWithTheSystemText) {
     OpenPrintDialog();
     static int pages;
     pages = 0;
-    qm::SpoolerCalls().EndPage = [](HDC dc) {
-        if (++pages == 2) {
-            SetLastError(ERROR_DISK_FULL);
-            return 0;
+    struct FailingSpooler {
+        static int WINAPI EndPage(HDC dc) {
+            if (++pages == 2) {
+                SetLastError(ERROR_DISK_FULL);
+                return 0;
+            }
+            return ::EndPage(dc);
         }
-        return ::EndPage(dc);
     };
+    qm::SpoolerCalls().EndPage = FailingSpooler::EndPage;
     PdfOutput output;
     dialogs.Expect(DialogKind::Error, "", qm::DialogAnswer::Ok);
     Click("OK");
@@ -110,10 +113,13 @@ TEST_F(PrintFailure, PrinterRemovedDuringTheJob) {
     Click("&Setup");
     qmtest::PumpFor(300);
     EXPECT_EQ(Label(IDC_PRINT_LABEL2), "PDF2");
-    qm::SpoolerCalls().EndDoc = [](HDC dc) {
-        qmtest::PrintServer("remove", "PDF2");
-        return ::EndDoc(dc);
+    struct RemovingSpooler {
+        static int WINAPI EndDoc(HDC dc) {
+            qmtest::PrintServer("remove", "PDF2");
+            return ::EndDoc(dc);
+        }
     };
+    qm::SpoolerCalls().EndDoc = RemovingSpooler::EndDoc;
     dialogs.Expect(DialogKind::Error, "", qm::DialogAnswer::Ok);
     Click("OK");
     qmtest::PrintServer("add", "PDF2");

@@ -126,11 +126,14 @@ TEST_F(PrintJob, OkPrintsTheTabCurrentNowAndProgressCoversEveryLine) {
     last = &lastPosition;
     max = &maximum;
     // At the end of the job the progress bar stands at the last line.
-    qm::SpoolerCalls().EndDoc = [](HDC dc) {
-        *last = self->ProgressPosition();
-        *max = static_cast<int>(SendMessageA(self->Print().Item(IDC_PRINT_PROGRESS1), PBM_GETRANGE, FALSE, 0));
-        return ::EndDoc(dc);
+    struct WatchingSpooler {
+        static int WINAPI EndDoc(HDC dc) {
+            *last = self->ProgressPosition();
+            *max = static_cast<int>(SendMessageA(self->Print().Item(IDC_PRINT_PROGRESS1), PBM_GETRANGE, FALSE, 0));
+            return ::EndDoc(dc);
+        }
     };
+    qm::SpoolerCalls().EndDoc = WatchingSpooler::EndDoc;
     Click("OK");
     EXPECT_EQ(lastPosition, 2);
     EXPECT_EQ(maximum, 2);
