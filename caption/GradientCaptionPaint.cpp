@@ -13,22 +13,6 @@ namespace {
 RECT ToRect(const CaptionRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 CaptionRect FromRect(const RECT& r) { return CaptionRect{r.left, r.top, r.right, r.bottom}; }
 
-// GetWindowDC / ReleaseDC.
-class FrameDC {
-public:
-    explicit FrameDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-    ~FrameDC() {
-        if (dc_) ReleaseDC(window_, dc_);
-    }
-    FrameDC(const FrameDC&) = delete;
-    FrameDC& operator=(const FrameDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
 // An icon copy, destroyed at the end.
 class IconCopy {
 public:

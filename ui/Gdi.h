@@ -8,15 +8,17 @@
 
 namespace qm {
 
-// GetDC / ReleaseDC.
-class WindowDC {
+// A window's device context from GetDC (client area) or GetWindowDC (the
+// whole window, frame included), released with ReleaseDC.
+template <HDC(WINAPI* Obtain)(HWND)>
+class ObtainedDC {
 public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDC() {
+    explicit ObtainedDC(HWND window) : window_(window), dc_(Obtain(window)) {}
+    ~ObtainedDC() {
         if (dc_) ReleaseDC(window_, dc_);
     }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
+    ObtainedDC(const ObtainedDC&) = delete;
+    ObtainedDC& operator=(const ObtainedDC&) = delete;
     HDC Get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
 
@@ -24,6 +26,8 @@ private:
     HWND window_;
     HDC dc_;
 };
+using WindowDC = ObtainedDC<GetDC>;
+using FrameDC = ObtainedDC<GetWindowDC>;
 
 // BeginPaint / EndPaint.
 class PaintDC {

@@ -6,6 +6,8 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "TestSupport.h"
+
 namespace qmtest {
 
 namespace {
@@ -160,24 +162,12 @@ void TypeRealKeys(HWND window, const std::string& text) {
 void SendMouse(HWND window, const std::vector<MouseStep>& steps, bool rightButton) {
     SetForegroundWindow(window);
     WaitUntil([window] { return GetForegroundWindow() == window; }, 2000);
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     std::vector<INPUT> inputs;
-    auto add = [&inputs](DWORD flags, LONG x, LONG y) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = x;
-        input.mi.dy = y;
-        input.mi.dwFlags = flags;
-        inputs.push_back(input);
-    };
     for (const MouseStep& step : steps) {
-        // Absolute positions run from 0 to 65535 over the screen.
-        const LONG x = static_cast<LONG>((step.point.x * 65535LL + width / 2) / (width - 1));
-        const LONG y = static_cast<LONG>((step.point.y * 65535LL + height / 2) / (height - 1));
-        add(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+        AddMouseMoveTo(inputs, step.point);
         if (step.click) {
-            add(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, 0, 0);
-            add(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, 0, 0);
+            AddMouseInput(inputs, rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+            AddMouseInput(inputs, rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
         }
     }
     if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size()) {

@@ -236,28 +236,8 @@ namespace {
 
 // The window's client area drawn by the control straight onto a device
 // context of the caller's (the native text, then the colours over it).
-std::vector<COLORREF> StraightPicture(qm::TColorMemo& memo, int width, int height) {
-    qm::WindowDC screen(memo.Handle());
-    qm::MemoryDC memory(screen.Get());
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    qm::Bitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    std::vector<COLORREF> picture;
-    if (!bitmap || !bits) return picture;
-    qm::SelectedObject selected(memory.Get(), bitmap.Get());
-    SendMessageA(memo.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(memory.Get()), 0);
-    GdiFlush();
-    const auto* pixel = static_cast<const uint32_t*>(bits);
-    for (size_t i = 0; i < static_cast<size_t>(width) * static_cast<size_t>(height); ++i) {
-        picture.push_back(RGB((pixel[i] >> 16) & 0xFF, (pixel[i] >> 8) & 0xFF, pixel[i] & 0xFF));
-    }
-    return picture;
+Pixels StraightPicture(qm::TColorMemo& memo) {
+    return Pixels(memo.Handle(), [&memo](HDC dc) { SendMessageA(memo.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0); });
 }
 
 // A paint is composed off screen and copied to the screen at once. What
@@ -292,15 +272,16 @@ TEST(ColorMemoComposedPaintTest, ShowsExactlyWhatDrawingStraightGives) {
 
     HideCaret(memo.Handle());
     const Pixels shown(memo.Handle());
-    const std::vector<COLORREF> straight = StraightPicture(memo, shown.Width(), shown.Height());
+    const Pixels straight = StraightPicture(memo);
     ShowCaret(memo.Handle());
-    ASSERT_EQ(straight.size(), static_cast<size_t>(shown.Width()) * static_cast<size_t>(shown.Height()));
+    ASSERT_EQ(straight.Width(), shown.Width());
+    ASSERT_EQ(straight.Height(), shown.Height());
 
     int differing = 0, tag = 0, comment = 0, highlight = 0;
     for (int y = 0; y < shown.Height(); ++y) {
         for (int x = 0; x < shown.Width(); ++x) {
             const COLORREF pixel = shown.At(x, y);
-            differing += pixel != straight[static_cast<size_t>(y) * static_cast<size_t>(shown.Width()) + x] ? 1 : 0;
+            differing += pixel != straight.At(x, y) ? 1 : 0;
             tag += pixel == Ref(kTag) ? 1 : 0;
             comment += pixel == Ref(kComment) ? 1 : 0;
             highlight += pixel == GetSysColor(COLOR_HIGHLIGHT) ? 1 : 0;

@@ -114,15 +114,6 @@ void AddKey(std::vector<INPUT>& inputs, WORD key, bool up) {
     inputs.push_back(input);
 }
 
-void AddMouse(std::vector<INPUT>& inputs, DWORD flags, LONG x = 0, LONG y = 0) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x;
-    input.mi.dy = y;
-    input.mi.dwFlags = flags;
-    inputs.push_back(input);
-}
-
 }  // namespace
 
 void PressKeys(std::initializer_list<WORD> keys) {
@@ -135,10 +126,8 @@ void PressKeys(std::initializer_list<WORD> keys) {
 void Click(HWND window, POINT client, Button button, std::initializer_list<WORD> held, bool twice) {
     POINT screen = client;
     ClientToScreen(window, &screen);
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     std::vector<INPUT> inputs;
-    AddMouse(inputs, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (screen.x * 65535 + width / 2) / (width - 1),
-             (screen.y * 65535 + height / 2) / (height - 1));
+    AddMouseMoveTo(inputs, screen);
     Send(inputs);
     const DWORD down = button == Button::Left    ? MOUSEEVENTF_LEFTDOWN
                        : button == Button::Right ? MOUSEEVENTF_RIGHTDOWN
@@ -148,8 +137,8 @@ void Click(HWND window, POINT client, Button button, std::initializer_list<WORD>
                                                : MOUSEEVENTF_MIDDLEUP;
     for (WORD key : held) AddKey(inputs, key, false);
     for (int i = 0; i < (twice ? 2 : 1); ++i) {
-        AddMouse(inputs, down);
-        AddMouse(inputs, up);
+        AddMouseInput(inputs, down);
+        AddMouseInput(inputs, up);
     }
     for (auto key = std::rbegin(held); key != std::rend(held); ++key) AddKey(inputs, *key, true);
     Send(inputs);

@@ -11,6 +11,14 @@ Pixels::Pixels(HWND window) : Pixels(window, true) {}
 
 Pixels::Pixels(HWND window, bool paintFirst) {
     if (paintFirst) UpdateWindow(window);
+    Capture(window, [this](HDC memory, HDC screen) { BitBlt(memory, 0, 0, width_, height_, screen, 0, 0, SRCCOPY); });
+}
+
+Pixels::Pixels(HWND window, const std::function<void(HDC)>& draw) {
+    Capture(window, [&draw](HDC memory, HDC) { draw(memory); });
+}
+
+void Pixels::Capture(HWND window, const std::function<void(HDC, HDC)>& fill) {
     RECT client;
     GetClientRect(window, &client);
     width_ = client.right;
@@ -29,7 +37,7 @@ Pixels::Pixels(HWND window, bool paintFirst) {
     qm::Bitmap bitmap(CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (bitmap && bits) {
         qm::SelectedObject selected(memory, bitmap.Get());
-        BitBlt(memory, 0, 0, width_, height_, screen.Get(), 0, 0, SRCCOPY);
+        fill(memory, screen.Get());
         GdiFlush();
         const auto* first = static_cast<const uint32_t*>(bits);
         bits_.assign(first, first + static_cast<size_t>(width_) * static_cast<size_t>(height_));

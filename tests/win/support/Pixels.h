@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace qmtest {
@@ -14,6 +15,9 @@ public:
     explicit Pixels(HWND window);
     // Without letting the window paint first: what the screen shows now.
     Pixels(HWND window, bool paintFirst);
+    // A picture of the window's client area's size, drawn by `draw` into a
+    // memory device context instead of read from the screen.
+    Pixels(HWND window, const std::function<void(HDC)>& draw);
     COLORREF At(int x, int y) const;
     // Pixels of exactly this colour inside the rectangle.
     int Count(const RECT& area, COLORREF color) const;
@@ -21,6 +25,8 @@ public:
     int Height() const { return height_; }
 
 private:
+    // The client area's picture as `fill(memory, screen)` leaves it.
+    void Capture(HWND window, const std::function<void(HDC, HDC)>& fill);
     int width_ = 0, height_ = 0;
     std::vector<uint32_t> bits_;
 };

@@ -113,4 +113,21 @@ void PumpFor(DWORD milliseconds) {
     } while (GetTickCount() - start < milliseconds);
 }
 
+void AddMouseInput(std::vector<INPUT>& inputs, DWORD flags, LONG dx, LONG dy) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = dx;
+    input.mi.dy = dy;
+    input.mi.dwFlags = flags;
+    inputs.push_back(input);
+}
+
+void AddMouseMoveTo(std::vector<INPUT>& inputs, POINT screen) {
+    // Absolute positions run from 0 to 65535 over the screen.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    AddMouseInput(inputs, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                  static_cast<LONG>((screen.x * 65535LL + width / 2) / (width - 1)),
+                  static_cast<LONG>((screen.y * 65535LL + height / 2) / (height - 1)));
+}
+
 }  // namespace qmtest

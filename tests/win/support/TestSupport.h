@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace qmtest {
 
@@ -31,6 +32,11 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 // Names of the entries of a folder (files and folders, without . and ..).
 int CountEntries(const std::string& folder);
+
+// Mouse input for SendInput: an event with these flags (and, for a move,
+// where to), and an absolute move to a point of the screen.
+void AddMouseInput(std::vector<INPUT>& inputs, DWORD flags, LONG dx = 0, LONG dy = 0);
+void AddMouseMoveTo(std::vector<INPUT>& inputs, POINT screen);
 
 // Handles the messages waiting for this thread's windows.
 void PumpMessages();
