@@ -27,7 +27,40 @@ void TColorPainter::SetColorLimMax(int Value) {
 }
 
 int TColorPainter::BuildRuns(const TScanSnapshot& Snapshot, const TPaintInput& Input) {
-    return MergeRuns(Snapshot, ScanKeys(Snapshot, Input));
+    return MergeRuns(Snapshot, ScanKeys(Snapshot, Input), Input.KeysFrom, Input.KeysTo);
+}
+
+bool TColorPainter::Resumable() const {
+    if (ColorRules.Count() + 1 > TScanResume::kMaxLoops) return false;
+    for (int i = 0; i < ColorRules.Count(); ++i) {
+        const TColorRule& rule = ColorRules.Items(i);
+        if (!rule.Enabled) continue;
+        if (rule.KeyDrawingType == dtKeyShow && !rule.KeywordEntries.empty()) return false;
+        if (rule.KeyDrawingType == dtEventDraw && !FDrawEventBuf.empty()) return false;
+    }
+    return true;
+}
+
+uint64_t TColorPainter::SearchPrint() const {
+    uint64_t print = 14695981039346656037ULL;
+    auto add = [&](uint64_t value) { print = (print ^ value) * 1099511628211ULL; };
+    add(HotSpot.Active && HotSpot.BeginChar != 0);
+    add(static_cast<unsigned char>(HotSpot.BeginChar));
+    add(static_cast<unsigned char>(HotSpot.EndChar));
+    add(static_cast<uint64_t>(ColorRules.Count()));
+    for (int i = 0; i < ColorRules.Count(); ++i) {
+        const TColorRule& rule = ColorRules.Items(i);
+        add(rule.Enabled);
+        add(static_cast<uint64_t>(rule.KeyDrawingType));
+        if (!rule.KeyTable) continue;
+        for (const TKeyPair& entry : *rule.KeyTable) {
+            if (entry.BegKey[0] == 0) break;
+            for (const char c : entry.BegKey) add(static_cast<unsigned char>(c));
+            for (const char c : entry.EndKey) add(static_cast<unsigned char>(c));
+        }
+        add(0xFFFF);
+    }
+    return print;
 }
 
 int TColorPainter::ScanKeys(const TScanSnapshot& Snapshot, const TPaintInput& Input) {
@@ -37,10 +70,44 @@ int TColorPainter::ScanKeys(const TScanSnapshot& Snapshot, const TPaintInput& In
     scanner.EventText = &FEventText;
     ColorRules.PrepareRules();
 
-    KeyList.MarkAllEmpty();
+    // Slots past the ones the last paint wrote are empty already (a list
+    // grown since is marked whole).
+    if (KeyList.Count() != FCountAfter) {
+        KeyList.MarkAllEmpty();
+    } else {
+        for (int i = 0; i < std::min(FWritten, KeyList.Count()); ++i) KeyList[i].KeyBeg = kEmptyKey;
+    }
     MinKeyPos = MaxKeyPos = -1;
+
+    // The searches start at the last resume point before the wanted part.
+    const int32_t keysFrom =
+        Input.KeysFrom < 0 ? Snapshot.ScanFrom : std::clamp(Input.KeysFrom, Snapshot.ScanFrom, Snapshot.ScanLimit);
+    const int32_t keysTo =
+        Input.KeysTo < 0 ? Snapshot.ScanLimit : std::clamp(Input.KeysTo, keysFrom, Snapshot.ScanLimit);
+    const bool resumable = Resumable();
+    const uint64_t print = resumable ? SearchPrint() : 0;
+    TResumePoint start{Snapshot.ScanFrom, 0};
+    if (resumable) start = Resume.Find(Snapshot.ScanFrom, Snapshot.ScanLimit, print, keysFrom);
+    scanner.StartAt = start.At;
+    scanner.KeysTo = keysTo;
+    FSpans.clear();
+    FLoopEnds.clear();
+    FGaveUpAt.clear();
+    if (resumable) scanner.Spans = &FSpans;
+    // Loop 0 the hot spots, loop 1 + i rule i.
+    auto endLoop = [&](int32_t gaveUpAt) {
+        FLoopEnds.push_back(FSpans.size());
+        FGaveUpAt.push_back(gaveUpAt);
+    };
+    auto gaveUp = [&](int loop) { return (start.GaveUp >> loop) & 1; };
+
     int index = 0;
-    if (HotSpot.Active && HotSpot.BeginChar != 0) index = scanner.ScanHotSpots(HotSpot, index);
+    if (HotSpot.Active && HotSpot.BeginChar != 0 && !gaveUp(0)) {
+        index = scanner.ScanHotSpots(HotSpot, index);
+        endLoop(scanner.GaveUpAt);
+    } else {
+        endLoop(INT32_MAX);
+    }
     if (Input.WantTabs) index = scanner.ScanTabs(Input.Color, index);
     const int64_t selStart = Input.SelStart;
     if (Input.RedrawAlways) {
@@ -50,7 +117,9 @@ int TColorPainter::ScanKeys(const TScanSnapshot& Snapshot, const TPaintInput& In
     }
     for (int i = 0; i < ColorRules.Count(); ++i) {
         TColorRule& rule = ColorRules.Items(i);
-        if (rule.Enabled) index = scanner.ScanRule(rule, index);
+        const bool runs = rule.Enabled && !gaveUp(i + 1);
+        if (runs) index = scanner.ScanRule(rule, index);
+        endLoop(runs ? scanner.GaveUpAt : INT32_MAX);
     }
     if (Input.SelLength > 0) {
         index = scanner.WriteKey(index, Input.SelStart, Saturate(selStart + Input.SelLength - 1), clRed,
@@ -58,6 +127,12 @@ int TColorPainter::ScanKeys(const TScanSnapshot& Snapshot, const TPaintInput& In
     }
     MinKeyPos = scanner.MinKeyPos;
     MaxKeyPos = scanner.MaxKeyPos;
+    if (resumable) {
+        Resume.Record(Snapshot.ScanFrom, Snapshot.ScanLimit, print, start.At, keysTo, FSpans, FLoopEnds, FGaveUpAt,
+                      start.GaveUp);
+    }
+    FWritten = index;
+    FCountAfter = KeyList.Count();
     return index;
 }
 
@@ -67,11 +142,14 @@ int TColorPainter::WriteRun(int Index, const TKeyDescr& Run) {
     return Index + 1;
 }
 
-int TColorPainter::MergeRuns(const TScanSnapshot& Snapshot, int KeyCount) {
+int TColorPainter::MergeRuns(const TScanSnapshot& Snapshot, int KeyCount, int32_t KeysFrom, int32_t KeysTo) {
     KeyCount = std::clamp(KeyCount, 0, KeyList.Count());
-    // The map covers the keys' range as far as it lies in the scanned text.
-    const int32_t low = std::max(MinKeyPos, Snapshot.ScanFrom);
-    const int32_t high = std::min(MaxKeyPos, Saturate(int64_t{Snapshot.ScanLimit} - 1));
+    // The map covers the keys' range as far as it lies in the scanned text
+    // and in the wanted part.
+    const int32_t from = std::max(KeysFrom, Snapshot.ScanFrom);
+    const int32_t to = KeysTo < 0 ? Snapshot.ScanLimit : std::min(KeysTo, Snapshot.ScanLimit);
+    const int32_t low = std::max(MinKeyPos, from);
+    const int32_t high = std::min(MaxKeyPos, Saturate(int64_t{to} - 1));
     if (KeyCount == 0 || high < low) {
         if (KeyList.Count() > 0) KeyList[0].KeyBeg = kEmptyKey;
         return 0;
@@ -106,6 +184,8 @@ int TColorPainter::MergeRuns(const TScanSnapshot& Snapshot, int KeyCount) {
         runStart = i;
     }
     if (runs < KeyList.Count()) KeyList[runs].KeyBeg = kEmptyKey;
+    FWritten = std::max(FWritten, runs + 1);
+    FCountAfter = KeyList.Count();
     return runs;
 }
 

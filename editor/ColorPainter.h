@@ -8,6 +8,7 @@
 #include "editor/ColorRules.h"
 #include "editor/KeyDescr.h"
 #include "editor/KeyScanner.h"
+#include "editor/ScanResume.h"
 #include "editor/ScanSnapshot.h"
 
 #include <algorithm>
@@ -25,6 +26,11 @@ struct TPaintInput {
     TColor Color = clWindow;          // the control's background colour (tab keys carry it)
     bool RedrawAlways = false;
     bool WantTabs = false;
+    // The characters whose runs are wanted: KeysFrom .. KeysTo - 1 (-1: from
+    // ScanFrom, to ScanLimit). Keys are still found as a scan of all the
+    // scanned text finds them; the runs lie inside this part.
+    int32_t KeysFrom = -1;
+    int32_t KeysTo = -1;
 };
 
 // One cell of the colour map: the winning key of one character.
@@ -49,6 +55,10 @@ public:
     // Range of the keys of the current paint (-1 when none).
     int32_t MinKeyPos = -1;
     int32_t MaxKeyPos = -1;
+    // Where the searches of later paints may start again (a paint of the
+    // middle of a long line). The control reports every change of the text
+    // to it: Edited where it knows the first changed character, else Clear.
+    TScanResume Resume;
 
     // The ColorRules setter: the rules become copies of Value's.
     void SetColorRules(const TDrawRules& Value) { ColorRules.Assign(Value); }
@@ -81,13 +91,24 @@ public:
     // Resolves the first KeyCount keys character by character (higher ZOrder
     // wins, the later key on a tie) over the scanned text and writes the runs
     // of equal colour, ZOrder and by-event flag back into KeyList. Keys are
-    // cut to [ScanFrom, ScanLimit). A run of colour 0, ZOrder 0 and flag 0
+    // cut to [ScanFrom, ScanLimit) and to the wanted part (KeysFrom, KeysTo). A run of colour 0, ZOrder 0 and flag 0
     // takes in the uncovered characters around it and is written only when
     // its last character is covered.
-    int MergeRuns(const TScanSnapshot& Snapshot, int KeyCount);
+    int MergeRuns(const TScanSnapshot& Snapshot, int KeyCount, int32_t KeysFrom = -1, int32_t KeysTo = -1);
 
 private:
     int WriteRun(int Index, const TKeyDescr& Run);
+    // Whether every enabled rule searches key after key (pair and line-end
+    // rules), so that a scan may start at a resume point; and a fingerprint
+    // of what their searches depend on.
+    bool Resumable() const;
+    uint64_t SearchPrint() const;
+
+    int FWritten = 0;     // KeyList slots the last paint wrote
+    int FCountAfter = 0;  // KeyList's count after it
+    std::vector<TScanSpan> FSpans;
+    std::vector<size_t> FLoopEnds;
+    std::vector<int32_t> FGaveUpAt;
 
     int FColorLimMax = 0;
     std::vector<TKeyDescr> FDrawEventBuf;

@@ -45,9 +45,15 @@ int32_t Saturate(int64_t Value) {
 }  // namespace
 
 TKeyScanner::TKeyScanner(const TScanSnapshot& Snapshot, TKeyDescrList& KeyList)
-    : FSnapshot(Snapshot), FKeys(KeyList) {
+    : StartAt(Snapshot.ScanFrom), KeysTo(Snapshot.ScanLimit), FSnapshot(Snapshot), FKeys(KeyList) {
     CheckSnapshot(Snapshot);
 }
+
+void TKeyScanner::AddSpan(int32_t Beg, int32_t End) {
+    if (Spans) Spans->push_back(TScanSpan{Beg, End});
+}
+
+int32_t TKeyScanner::LoopStart() const { return std::clamp(StartAt, FSnapshot.ScanFrom, FSnapshot.ScanLimit); }
 
 int TKeyScanner::WriteKey(int Index, int32_t KeyBeg, int32_t KeyEnd, TColor KeyColor, uint8_t KeyZOrder,
                           uint8_t KeyByEvent) {
@@ -73,6 +79,7 @@ int32_t TKeyScanner::FindChar(int32_t From, char C) const {
 }
 
 int TKeyScanner::ScanRule(TColorRule& Rule, int Index) {
+    GaveUpAt = INT32_MAX;
     switch (Rule.KeyDrawingType) {
     case dtKeyShow: return ScanKeywords(Rule, Index);
     case dtEventDraw: return ScanEvents(Rule, Index);
@@ -176,18 +183,23 @@ int TKeyScanner::ScanBeginEnd(TColorRule& Rule, int Index) {
     if (!Rule.KeyTable) return Index;
     TKeyTable& table = *Rule.KeyTable;
     ResetFoundAt(table);
-    int32_t from = FSnapshot.ScanFrom;
+    int32_t from = LoopStart();
     for (;;) {
         const int chosen = ChooseBeginKey(table, from);
         if (chosen < 0) return Index;
         const TKeyPair& entry = table[static_cast<size_t>(chosen)];
         const int32_t keyBeg = entry.FoundAt;
+        if (keyBeg >= KeysTo) return Index;
         // The end key may overlap the begin key from its second character on.
         const std::string_view endKey = KeyText(entry.EndKey);
         const int32_t endAt = Find(keyBeg + 1, endKey);
-        if (endAt < 0) return Index;  // no end key: the rule finds nothing more
-        Index = WriteKey(Index, keyBeg, endAt + static_cast<int32_t>(endKey.size()) - 1, entry.PairColor,
-                         Rule.ZOrder, 0);
+        if (endAt < 0) {  // no end key: the rule finds nothing more
+            GaveUpAt = keyBeg;
+            return Index;
+        }
+        const int32_t keyEnd = endAt + static_cast<int32_t>(endKey.size()) - 1;
+        Index = WriteKey(Index, keyBeg, keyEnd, entry.PairColor, Rule.ZOrder, 0);
+        AddSpan(keyBeg, std::max(keyEnd, endAt));
         from = endAt + 1;
         if (from > FSnapshot.ScanLimit) return Index;
     }
@@ -197,41 +209,46 @@ int TKeyScanner::ScanBeginLineEnd(TColorRule& Rule, int Index) {
     if (!Rule.KeyTable) return Index;
     TKeyTable& table = *Rule.KeyTable;
     ResetFoundAt(table);
-    int32_t from = FSnapshot.ScanFrom;
+    int32_t from = LoopStart();
     for (;;) {
         const int chosen = ChooseBeginKey(table, from);
         if (chosen < 0) return Index;
         const TKeyPair& entry = table[static_cast<size_t>(chosen)];
         const int32_t keyBeg = entry.FoundAt;
+        if (keyBeg >= KeysTo) return Index;
         int32_t lineBreak = Find(keyBeg, "\r\n");
         if (lineBreak < 0) lineBreak = FSnapshot.ScanLimit;
         Index = WriteKey(Index, keyBeg, lineBreak - 1, entry.PairColor, Rule.ZOrder, 0);
+        AddSpan(keyBeg, lineBreak);
         from = lineBreak + 1;
         if (from > FSnapshot.ScanLimit) return Index;
     }
 }
 
 int TKeyScanner::ScanHotSpots(const THotSpot& HotSpot, int Index) {
-    int32_t from = FSnapshot.ScanFrom;
+    GaveUpAt = INT32_MAX;
+    int32_t from = LoopStart();
     for (;;) {
         const int32_t begin = FindChar(from, HotSpot.BeginChar);
-        if (begin < 0) return Index;
+        if (begin < 0 || begin >= KeysTo) return Index;
         const int markerSlot = Index;
         Index = WriteKey(Index, begin, begin, HotSpot.MarkerColor, kZHotSpotMarker, 0);
         const int32_t end = FindChar(begin + 1, HotSpot.EndChar);
         if (end < 0) {
             FKeys[markerSlot].KeyBeg = kEmptyKey;
+            GaveUpAt = begin;
             return markerSlot;
         }
         Index = WriteKey(Index, begin + 1, end - 1, HotSpot.Color, kZHotSpotText, 0);
         Index = WriteKey(Index, end, end, HotSpot.MarkerColor, kZHotSpotMarker, 0);
+        AddSpan(begin, end);
         from = end + 1;
         if (from > FSnapshot.ScanLimit) return Index;
     }
 }
 
 int TKeyScanner::ScanTabs(TColor Color, int Index) {
-    for (int32_t at = FindChar(FSnapshot.ScanFrom, '\t'); at >= 0; at = FindChar(at + 1, '\t')) {
+    for (int32_t at = FindChar(LoopStart(), '\t'); at >= 0 && at < KeysTo; at = FindChar(at + 1, '\t')) {
         Index = WriteKey(Index, at, at, Color, kZTab, 0);
     }
     return Index;

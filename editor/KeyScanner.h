@@ -7,6 +7,12 @@
 // scan function takes the next free index and returns the next free index.
 // Searches never pass ScanLimit: a key is found only when it lies wholly
 // inside the scanned text.
+//
+// A paint that needs the keys of a part of the scanned text only may start
+// the searches of the pair, line-end and hot-spot rules later (StartAt, a
+// point where the searches from ScanFrom would have stood between two keys
+// of every such rule; see TScanResume) and stop them before the keys that
+// begin at or after KeysTo. Keyword and event rules always search all of it.
 #pragma once
 
 #include "editor/ColorRules.h"
@@ -19,6 +25,14 @@
 #include <vector>
 
 namespace qm {
+
+// What one search loop of a rule took in: from the first character of a key
+// to the character before where the loop searched next. Between two spans the
+// loop stood still; the spans of one loop are in order and never overlap.
+struct TScanSpan {
+    int32_t Beg;
+    int32_t End;
+};
 
 // The control's OnDraw event, asked for the keys of a dtEventDraw rule.
 // Sender: the rule being scanned. FromPos: the scanned lines from the start
@@ -54,6 +68,19 @@ public:
     // from paint to paint); none: a buffer of the scan's own.
     std::vector<char>* EventText = nullptr;
 
+    // Where the pair, line-end, hot-spot and tab searches start (ScanFrom by
+    // default), and where they stop: keys that would begin at or after
+    // KeysTo are not searched for (ScanLimit by default). End keys are
+    // searched for as far as ScanLimit.
+    int32_t StartAt;
+    int32_t KeysTo;
+    // When set, the pair, line-end and hot-spot loops add their spans here.
+    std::vector<TScanSpan>* Spans = nullptr;
+    // After ScanRule or ScanHotSpots: where that loop gave up for the rest of
+    // the scanned text (a begin key or character without its end), or
+    // INT32_MAX.
+    int32_t GaveUpAt = INT32_MAX;
+
     // Writes one key at Index and returns Index + 1.
     int WriteKey(int Index, int32_t KeyBeg, int32_t KeyEnd, TColor KeyColor, uint8_t KeyZOrder, uint8_t KeyByEvent);
 
@@ -78,6 +105,8 @@ private:
     // ScanLimit, or -1; an empty key is never found.
     int32_t Find(int32_t From, std::string_view Key) const;
     int32_t FindChar(int32_t From, char C) const;
+    void AddSpan(int32_t Beg, int32_t End);
+    int32_t LoopStart() const;
     const char* At(int32_t Offset) const { return FSnapshot.Text + (Offset - FSnapshot.Base); }
 
     TScanSnapshot FSnapshot;
