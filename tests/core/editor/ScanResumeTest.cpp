@@ -144,22 +144,27 @@ TEST(ScanResume, RandomRulesAndTextsAgreeWithTheWholeScan) {
 
 TEST(ScanResume, PointsGoWithAChangeOfTheRules) {
     const std::string text = MinifiedRows(1000);
-    const auto from = static_cast<int32_t>(text.size() / 2), to = from + 100;
+    const auto middle = static_cast<int32_t>(text.size() / 2);
     TColorPainter painter;
     AddEditorRules(painter.ColorRules);
     TPaintInput input;
     input.FontColor = clBlue;
-    PartRuns(painter, text, input, from, to);
+    for (int32_t from = middle; from < middle + 20000; from += 2500) PartRuns(painter, text, input, from, from + 100);
     ASSERT_GT(painter.Resume.Count(), 0u);
-    // The second rule now spans the gaps between rows, where the points
-    // made for the old rules lie: a scan from one of them would miss the
-    // key it stands in.
-    painter.ColorRules.Items(1).SetKeyBegEndLst({"r>;<t"});
-    const auto setUp = [](TColorPainter& p) {
+    // The second rule now pairs the letter c, three to a row: which of them
+    // begin a key changes from row to row, so a scan from a point made for
+    // the old rules would pair them differently.
+    const auto change = [](TColorPainter& p) { p.ColorRules.Items(1).SetKeyBegEndLst({"c;c"}); };
+    change(painter);
+    const auto setUp = [&](TColorPainter& p) {
         AddEditorRules(p.ColorRules);
-        p.ColorRules.Items(1).SetKeyBegEndLst({"r>;<t"});
+        change(p);
     };
-    EXPECT_EQ(Shown(PartRuns(painter, text, input, from, to), from, to), Shown(WholeRuns(setUp, text, input), from, to));
+    for (int32_t from = middle; from < middle + 20000; from += 2500) {
+        EXPECT_EQ(Shown(PartRuns(painter, text, input, from, from + 100), from, from + 100),
+                  Shown(WholeRuns(setUp, text, input), from, from + 100))
+            << from;
+    }
 }
 
 }  // namespace
