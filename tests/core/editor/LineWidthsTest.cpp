@@ -73,6 +73,37 @@ TEST(TLineWidths, WidthsBeyondThirtyOneBitsStayExact) {
     EXPECT_EQ(left, int64_t{4321} << 20);
 }
 
+// A line indexed far along, then changed (characters typed, taken away,
+// the line cut short): every answer is that of a fresh index of the new text.
+TEST(TLineWidths, AChangedLineAnswersAsAFreshIndex) {
+    const TCharWidths widths = Widths();
+    std::string text = Text(20 * TLineWidths::kBlock + 5);
+    TLineWidths line;
+    line.Index(text, widths);
+    int64_t left = 0;
+    line.ColumnAt(int64_t{1} << 40, left);  // indexed to the end
+    struct Change {
+        size_t at, removed;
+        std::string inserted;
+    };
+    const Change changes[] = {{5 * TLineWidths::kBlock + 3, 0, "zzz"}, {7 * TLineWidths::kBlock, 1, ""},
+                              {2 * TLineWidths::kBlock - 1, 0, std::string(3000, 'y')}, {100, text.size(), ""}};
+    for (const Change& change : changes) {
+        text.replace(change.at, change.removed, change.inserted);
+        line.Changed(text, change.at);
+        TLineWidths fresh;
+        fresh.Index(text, widths);
+        for (size_t column = 0; column <= text.size(); column += 97) {
+            ASSERT_EQ(line.Before(column), fresh.Before(column)) << change.at << " " << column;
+        }
+        for (int64_t x = -5; x < fresh.Before(text.size()) + 50; x += 331) {
+            int64_t a = 0, b = 0;
+            ASSERT_EQ(line.ColumnAt(x, a), fresh.ColumnAt(x, b)) << x;
+            ASSERT_EQ(a, b) << x;
+        }
+    }
+}
+
 TEST(TLineWidths, EmptyLine) {
     const TCharWidths widths = Widths();
     TLineWidths line;
