@@ -11,16 +11,64 @@ TScanSnapshot TMemoText::Read(const TReadPlan& plan, uint64_t textVersion) {
     if (haveCopy_ && textVersion == copiedVersion_ && plan == plan_) {
         return TScanSnapshot{buffer_.data(), base_, scanFrom_, scanLimit_};
     }
+    const bool hadCopy = generation_ > 0;
+    const int32_t previousBase = base_, previousEnd = End();
+    buffer_.swap(previous_);
     haveCopy_ = false;
     ++generation_;
     plan_ = plan;
     ReadLines();
     haveCopy_ = true;
+    changedFrom_ = hadCopy ? FirstDifference(previousBase, previousEnd) : 0;
     copiedVersion_ = textVersion;
     const size_t zero = static_cast<size_t>(scanLimit_ - base_);
     if (buffer_.size() <= zero) buffer_.resize(zero + 1);
     buffer_[zero] = 0;
     return TScanSnapshot{buffer_.data(), base_, scanFrom_, scanLimit_};
+}
+
+// Where this copy first differs from the one before (previous_, from
+// `previousBase` to `previousEnd`).
+int32_t TMemoText::FirstDifference(int32_t previousBase, int32_t previousEnd) const {
+    if (previousBase != base_) return std::min(previousBase, base_);
+    const int32_t end = End();
+    const size_t common = static_cast<size_t>(std::min(end, previousEnd) - base_);
+    const auto mismatch = std::mismatch(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(common),
+                                        previous_.begin());
+    if (mismatch.first != buffer_.begin() + static_cast<std::ptrdiff_t>(common)) {
+        return base_ + static_cast<int32_t>(mismatch.first - buffer_.begin());
+    }
+    return end == previousEnd ? INT32_MAX : std::min(end, previousEnd);
+}
+
+bool TMemoText::Apply(int32_t at, int32_t removed, std::string_view inserted, uint64_t textVersion) {
+    const int index = haveCopy_ ? LineAt(at) : -1;
+    const bool breaks = inserted.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+    if (index < 0 || removed < 0 || breaks) {
+        haveCopy_ = false;
+        return false;
+    }
+    TCopiedLine& line = lines_[static_cast<size_t>(index)];
+    if (int64_t{at} + removed > int64_t{line.Start} + line.Length) {
+        haveCopy_ = false;
+        return false;
+    }
+    const auto delta = static_cast<int32_t>(inserted.size()) - removed;
+    const size_t from = static_cast<size_t>(at - base_);
+    const size_t tail = used_ - from - static_cast<size_t>(removed);
+    // The characters after the change, up to the zero at the scan limit.
+    const size_t kept = static_cast<size_t>(scanLimit_ - base_) + 1 - from - static_cast<size_t>(removed);
+    if (buffer_.size() < used_ + inserted.size() + 1 + kept) buffer_.resize(used_ + inserted.size() + 1 + kept);
+    std::memmove(buffer_.data() + from + inserted.size(), buffer_.data() + from + removed, std::max(tail, kept));
+    std::memcpy(buffer_.data() + from, inserted.data(), inserted.size());
+    used_ = static_cast<size_t>(static_cast<int64_t>(used_) + delta);
+    line.Length += delta;
+    for (size_t i = static_cast<size_t>(index) + 1; i < lines_.size(); ++i) lines_[i].Start += delta;
+    if (limitLine_ >= 0) limitStart_ += delta;
+    scanLimit_ += delta;
+    buffer_[static_cast<size_t>(scanLimit_ - base_)] = 0;
+    copiedVersion_ = textVersion;
+    return true;
 }
 
 void TMemoText::ReadLines() {

@@ -12,7 +12,11 @@
 // a check at the last line would see that the lines between are one off.
 //
 // A paint right after another one over the same text and lines (the paint
-// cycle after a repaint the control made itself) uses the same copy.
+// cycle after a repaint the control made itself) uses the same copy. A
+// change the control saw happen inside one copied line (a typed character,
+// a Backspace) is made to the copy too (Apply), so that typing into a long
+// line does not copy all of it again. A new copy is compared with the one
+// before it: ChangedFrom says from where on the text may have changed.
 #pragma once
 
 #include <cstdint>
@@ -89,6 +93,16 @@ public:
     TScanSnapshot Read(const TReadPlan& plan, uint64_t textVersion);
     // The next Read copies again.
     void Forget() { haveCopy_ = false; }
+    // The control saw the text change inside the copy: `removed` characters
+    // at offset `at` replaced by `inserted`, all within one copied line and
+    // no line break among them. The copy takes the change and stands for the
+    // text of `textVersion`; false (and the copy is forgotten) for a change
+    // it cannot take.
+    bool Apply(int32_t at, int32_t removed, std::string_view inserted, uint64_t textVersion);
+    // After a Read that copied anew: the first offset from which the text may
+    // differ from the copy before (INT32_MAX: the same text as far as both
+    // copies go, and they end alike).
+    int32_t ChangedFrom() const { return changedFrom_; }
     // Changes with every new copy (the lines' texts may have moved).
     uint64_t Generation() const { return generation_; }
 
@@ -109,6 +123,7 @@ public:
 
 private:
     void ReadLines();
+    int32_t FirstDifference(int32_t previousBase, int32_t previousEnd) const;
     int32_t StartOf(int32_t line) const;
     int32_t CopyLine(int32_t line, int32_t start);
     int32_t GetLine(int32_t line, int32_t room);
@@ -124,6 +139,8 @@ private:
     uint64_t copiedVersion_ = 0;
     uint64_t generation_ = 0;
     std::vector<char> buffer_;
+    std::vector<char> previous_;  // the copy before the last one
+    int32_t changedFrom_ = 0;
     std::vector<char> prefix_;  // the text up to the end of a long line
     size_t used_ = 0;
     std::vector<TCopiedLine> lines_;

@@ -18,7 +18,13 @@ namespace qm::test {
 // no line break between the two).
 class FakeEdit final : public TEditLines {
 public:
-    explicit FakeEdit(std::string Text, size_t WrapAt = 0) : FText(std::move(Text)) {
+    explicit FakeEdit(std::string Text, size_t WrapAt = 0) : FWrapAt(WrapAt) { SetText(std::move(Text)); }
+
+    // The control's text changed.
+    void SetText(std::string Text) {
+        FText = std::move(Text);
+        FLines.clear();
+        const size_t WrapAt = FWrapAt;
         size_t from = 0;
         for (;;) {
             const size_t feed = FText.find('\n', from);
@@ -73,6 +79,7 @@ private:
         int32_t Start, Length;
     };
     std::string FText;
+    size_t FWrapAt;
     std::vector<Span> FLines;
     mutable TColorMemoStats FStats;
 };

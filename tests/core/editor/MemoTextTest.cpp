@@ -128,6 +128,48 @@ TEST(TMemoText, HalfVisibleLinesEmptyLastLinesAndLinesLongerThanOneCopy) {
     EXPECT_EQ(wideCopy.Lines()[1].Length, static_cast<int32_t>(longLine.size()));
 }
 
+// Typing into a long line: each change the control saw is made to the copy,
+// which then answers as a fresh copy would, without asking the control.
+TEST(TMemoText, ChangesInsideACopiedLineAreMadeToTheCopy) {
+    std::string text = "<p>\r\n<" + std::string(70000, 'w') + ">\r\nafter\r\n";
+    FakeEdit edit(text);
+    TMemoText copy(edit);
+    const TReadPlan plan = PlanFor(edit, 0, 5);
+    uint64_t version = 1;
+    ExpectExact(copy, edit, plan, version);
+    struct Change {
+        int32_t at, removed;
+        std::string inserted;
+    };
+    const int32_t longStart = edit.LineIndex(1);
+    const Change changes[] = {{longStart + 35000, 0, "x"}, {longStart + 35000, 1, ""}, {longStart + 12, 1, "\"q\""},
+                              {longStart, 0, "<b>"}, {edit.LineIndex(2) + 2, 0, "e"}, {longStart + 70005, 1, ""}};
+    for (const Change& change : changes) {
+        SCOPED_TRACE(testing::Message() << "change at " << change.at);
+        ASSERT_TRUE(copy.Apply(change.at, change.removed, change.inserted, ++version));
+        text.replace(static_cast<size_t>(change.at), static_cast<size_t>(change.removed), change.inserted);
+        edit.SetText(text);
+        const uint64_t asked = edit.Stats().Queries;
+        copy.Read(plan, version);
+        EXPECT_EQ(edit.Stats().Queries, asked);
+        ExpectExact(copy, edit, plan, version);
+        copy.Forget();
+        ExpectExact(copy, edit, plan, version);
+        EXPECT_EQ(copy.ChangedFrom(), INT32_MAX);
+    }
+    // Changes the copy cannot take: a line break, past the line's end,
+    // outside the copied lines. The copy is made again, and says where the
+    // text changed.
+    const int32_t lineEnd = edit.LineIndex(1) + static_cast<int32_t>(edit.LineLength(edit.LineIndex(1)));
+    EXPECT_FALSE(copy.Apply(longStart + 5, 0, "\r\n", ++version));
+    EXPECT_FALSE(copy.Apply(lineEnd - 1, 3, "", ++version));
+    EXPECT_FALSE(copy.Apply(static_cast<int32_t>(text.size()) + 10, 0, "z", ++version));
+    text.insert(static_cast<size_t>(longStart + 40000), "<i>");
+    edit.SetText(text);
+    ExpectExact(copy, edit, plan, ++version);
+    EXPECT_EQ(copy.ChangedFrom(), longStart + 40000);
+}
+
 TEST(TMemoText, WithWordWrapLinesFollowEachOtherWithoutALineBreak) {
     const FakeEdit edit("abcdefghij<b>\nxy\r\r\nlong wrapped <i>line</i>\r\nend", 5);
     ASSERT_EQ(edit.LineIndex(1), 5);
