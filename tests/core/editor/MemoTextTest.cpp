@@ -51,6 +51,7 @@ void ExpectExact(TMemoText& Copy, const FakeEdit& Edit, const TReadPlan& Plan, u
     for (const TCopiedLine& line : Copy.Lines()) {
         SCOPED_TRACE(testing::Message() << "line " << line.Line);
         EXPECT_EQ(line.Start, Edit.LineIndex(line.Line));
+        EXPECT_EQ(line.Length, Edit.LineLength(line.Start));
         // (Lines above the first tested one may lie past the scan limit: the
         // scan ends where it begins when no line is tested.)
         const auto scanned = static_cast<size_t>(std::clamp(snapshot.ScanLimit - line.Start, 0, line.Length));
