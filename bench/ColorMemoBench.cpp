@@ -282,10 +282,11 @@ int main(int argc, char** argv) {
         const Figures shortLine = bench.Run("minified_10KB", MinifiedDocument(10 * 1000), 21);
         const Figures longLine = bench.Run("minified_1MB", MinifiedDocument(1000 * 1000), 11);
         for (const Figures& f : {shortLine, longLine}) {
-            std::printf("[%s] repaint native/rules %.2f/%.2f ms, colouring %.2f ms; typing native/rules %.2f/%.2f ms, "
-                        "colouring %.2f/%.2f ms (RedrawAlways)\n",
-                        f.name, f.paintNative, f.paintRules, f.paintColourMs, f.typeNative, f.typeRules,
-                        f.typeColourMs, f.typeColourAlwaysMs);
+            std::printf("[%s] repaint native/rules %.2f/%.2f ms, colouring %.2f ms (core %.3f ms); typing native/rules "
+                        "%.2f/%.2f ms, colouring %.2f/%.2f ms (RedrawAlways); a full redraw asks %llu, copies %llu\n",
+                        f.name, f.paintNative, f.paintRules, f.paintColourMs, f.coreMs, f.typeNative, f.typeRules,
+                        f.typeColourMs, f.typeColourAlwaysMs, static_cast<unsigned long long>(f.queries),
+                        static_cast<unsigned long long>(f.copied));
         }
         std::printf("minified_paint_ratio=%.3f\n", longLine.paintColourMs / shortLine.paintColourMs);
         std::printf("minified_typing_ratio=%.3f\n",

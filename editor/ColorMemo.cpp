@@ -204,6 +204,7 @@ LRESULT TColorMemo::CtlColor(HDC dc) {
 
 void TColorMemo::Changed() {
     ++textVersion_;
+    TakeExpectedChange();
     if (OnChange) OnChange();
     TextChanged();
 }
@@ -255,8 +256,16 @@ bool TColorMemo::KeepsText(UINT message) {
 }
 
 LRESULT TColorMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!KeepsText(message)) ++textVersion_;
+    // (Keys and typed characters change the text only with a change
+    // notification, which makes the new version.)
+    if (!KeepsText(message) && !ReportsChanges(message)) ++textVersion_;
     switch (message) {
+    case WM_CHAR: {
+        ExpectTyped(wParam);
+        const LRESULT result = DefaultHandling(message, wParam, lParam);
+        expected_.Pending = false;
+        return result;
+    }
     case WM_PAINT:
         return Paint(reinterpret_cast<HDC>(wParam));
     case WM_KEYDOWN:

@@ -212,10 +212,27 @@ private:
     static bool WidthMayDiffer(char c);
     struct TLinePlace;
     const TLinePlace& Place(int lineIndex);
-    const TLineWidths& Widths(int lineIndex);
+    TLineWidths& Widths(int lineIndex);
+    // Sets the part of the copied lines the paint shows: KeysFrom/KeysTo.
+    void ShownPart(TPaintInput& input);
+    // After a new copy of the text: what it says about earlier findings.
+    void CopyRenewed();
     int64_t LineX(int32_t lineStart);
     void Measure(int lineIndex);
     int64_t PartX(int lineIndex, int32_t offset);
+
+    // Changes seen coming (ColorMemoEdits.cpp): a typed character, Backspace
+    // or Delete inside one line is expected before the native control makes
+    // it; when its change notification shows exactly that change, the copy
+    // of the text, the resume points of the key searches, the lines' widths
+    // and layout verdicts take it instead of starting again.
+    void ExpectTyped(WPARAM character);
+    void ExpectDeleted();
+    void Expect(int32_t at, int32_t removed, std::string_view inserted);
+    void TakeExpectedChange();
+    // Messages whose changes of the text the native control always reports
+    // (EN_CHANGE): they leave the text's version alone until it does.
+    static bool ReportsChanges(UINT message);
 
     // Input (ColorMemoInput.cpp).
     LRESULT KeyDown(UINT message, WPARAM wParam, LPARAM lParam);
@@ -296,7 +313,18 @@ private:
         bool Own;
     };
     std::vector<TLayoutVerdict> verdicts_;
-    uint64_t verdictsVersion_ = 0;
+    uint64_t verdictsCopy_ = 0;  // the copy's generation they were found for
+    uint64_t seenCopy_ = 0;      // the copy's generation CopyRenewed saw last
+    // A line at least this long that the native control left empty stays so
+    // through a change of a few characters (its many runs stay many).
+    static constexpr int32_t kStaysUnlaid = 4096;
+    struct TExpectedChange {
+        bool Pending = false;
+        int32_t At = 0, Removed = 0;
+        std::string Inserted;
+        int32_t Line = 0, LineStart = 0, LineLength = 0, LineCount = 0;
+    };
+    TExpectedChange expected_;
     bool recreating_ = false;
     // Changes with every message that may have changed the text.
     uint64_t textVersion_ = 0;

@@ -80,7 +80,10 @@ LRESULT TColorMemo::KeyDown(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (OnKeyDown) OnKeyDown(*this, key, shift);
     if (key == 0) return 0;
-    return DefaultHandling(message, key, lParam);
+    if (key == VK_DELETE && (shift & ssCtrl) == 0) ExpectDeleted();
+    const LRESULT result = DefaultHandling(message, key, lParam);
+    expected_.Pending = false;
+    return result;
 }
 
 // Releasing Shift ends a selection made with the keys: colour around it.

@@ -148,6 +148,7 @@ void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
     plan.ClientBottom = client.bottom;
     plan.WordWrap = wordWrap_;
     const TScanSnapshot snapshot = text_.Read(plan, textVersion_);
+    if (text_.Generation() != seenCopy_) CopyRenewed();
     // The lines' prefix widths hold while the copy and the font's widths do.
     TCharWidths widths{};
     if (!DrawCanvas.CharWidths(widths)) widths.fill(1);
@@ -156,6 +157,9 @@ void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
         widthsOfCopy_ = text_.Generation();
         ++widthsGeneration_;
     }
+    haveLineX_ = false;
+    measuredLine_ = -1;
+    places_.assign(text_.Lines().size(), TLinePlace{});
 
     TPaintInput input;
     input.SelStart = caretAt;
@@ -171,6 +175,7 @@ void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
     input.Color = color_;
     input.RedrawAlways = redrawAlways_;
     input.WantTabs = wantTabs_;
+    ShownPart(input);
     const int64_t began = Ticks();
     const int runs = painter_.BuildRuns(snapshot, input);
     stats_.CoreTicks += static_cast<uint64_t>(Ticks() - began);
@@ -178,10 +183,43 @@ void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
     DrawRuns(runs);
 }
 
+// A new copy of the text: resume points and layout verdicts hold for the
+// text before the first character that may have changed.
+void TColorMemo::CopyRenewed() {
+    seenCopy_ = text_.Generation();
+    const int32_t changed = text_.ChangedFrom();
+    painter_.Resume.Edited(changed);
+    std::erase_if(verdicts_, [&](const TLayoutVerdict& verdict) {
+        return int64_t{verdict.Start} + verdict.Length + 2 >= changed;
+    });
+    verdictsCopy_ = seenCopy_;
+}
+
+// The characters that show: from the first shown column of the first line
+// that shows to the last shown one of the last (keys are found as a scan of
+// all the copied lines finds them; only their runs there are made).
+void TColorMemo::ShownPart(TPaintInput& input) {
+    const RECT& visible = DrawCanvas.ClipBox();
+    int64_t from = INT64_MAX, to = -1;
+    for (size_t i = 0; i < text_.Lines().size(); ++i) {
+        const TCopiedLine& line = text_.Lines()[i];
+        const int y = text_.LineY(line.Line);
+        if (int64_t{y} + text_.Plan().LineHeight <= visible.top || y >= visible.bottom) continue;
+        const TLinePlace& place = Place(static_cast<int>(i));
+        const int64_t first = line.Length == 0 ? line.Start : int64_t{line.Start} + static_cast<int64_t>(place.First);
+        const int64_t end = line.Length == 0 ? line.Start : int64_t{line.Start} + static_cast<int64_t>(place.End);
+        from = std::min(from, first);
+        to = std::max(to, end);
+    }
+    if (to < 0) {
+        input.KeysFrom = input.KeysTo = text_.Lines().empty() ? 0 : text_.Lines().front().Start;
+        return;
+    }
+    input.KeysFrom = static_cast<int32_t>(from);
+    input.KeysTo = static_cast<int32_t>(to);
+}
+
 void TColorMemo::DrawRuns(int runCount) {
-    haveLineX_ = false;
-    measuredLine_ = -1;
-    places_.assign(text_.Lines().size(), TLinePlace{});
     DrawOwnLines();
     for (int k = 0; k < runCount && k < painter_.KeyList.Count(); ++k) {
         const TKeyDescr run = painter_.KeyList[k];
@@ -320,7 +358,7 @@ bool TColorMemo::WidthMayDiffer(char c) {
 
 // The prefix widths of a copied line by the font's widths, indexed once
 // per copy of the text.
-const TLineWidths& TColorMemo::Widths(int lineIndex) {
+TLineWidths& TColorMemo::Widths(int lineIndex) {
     if (lineWidths_.size() < text_.Lines().size()) lineWidths_.resize(text_.Lines().size());
     TIndexedLine& indexed = lineWidths_[static_cast<size_t>(lineIndex)];
     if (indexed.Generation != widthsGeneration_) {
@@ -373,7 +411,7 @@ const TColorMemo::TLinePlace& TColorMemo::Place(int lineIndex) {
     place.Known = true;
     const TCopiedLine& line = text_.Lines()[static_cast<size_t>(lineIndex)];
     if (line.Length == 0) return place;
-    const TLineWidths& widths = Widths(lineIndex);
+    TLineWidths& widths = Widths(lineIndex);
     const int64_t origin = LineX(line.Start);
     const RECT& visible = DrawCanvas.ClipBox();
     int64_t left = 0;
@@ -385,9 +423,9 @@ const TColorMemo::TLinePlace& TColorMemo::Place(int lineIndex) {
     // Only a long line can be one the native control failed to lay out.
     constexpr int32_t kLongLine = 256;
     if (place.First >= place.End || (place.First == 0 && line.Length < kLongLine)) return place;
-    if (verdictsVersion_ != textVersion_) {
+    if (verdictsCopy_ != text_.Generation()) {
         verdicts_.clear();
-        verdictsVersion_ = textVersion_;
+        verdictsCopy_ = text_.Generation();
     }
     const auto known = std::find_if(verdicts_.begin(), verdicts_.end(), [&](const TLayoutVerdict& verdict) {
         return verdict.Line == line.Line && verdict.Start == line.Start && verdict.Length == line.Length;

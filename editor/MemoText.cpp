@@ -8,7 +8,7 @@
 namespace qm {
 
 TScanSnapshot TMemoText::Read(const TReadPlan& plan, uint64_t textVersion) {
-    if (haveCopy_ && textVersion == copiedVersion_ && plan == plan_) {
+    if (haveCopy_ && textVersion == copiedVersion_ && CopiesAlike(plan)) {
         return TScanSnapshot{buffer_.data(), base_, scanFrom_, scanLimit_};
     }
     const bool hadCopy = generation_ > 0;
@@ -25,6 +25,23 @@ TScanSnapshot TMemoText::Read(const TReadPlan& plan, uint64_t textVersion) {
     if (buffer_.size() <= zero) buffer_.resize(zero + 1);
     buffer_[zero] = 0;
     return TScanSnapshot{buffer_.data(), base_, scanFrom_, scanLimit_};
+}
+
+// Whether a copy by `plan` would be the copy held. Plans that differ only in
+// whether an empty last line counts make the same copy unless that line is
+// among the tested ones and empty (the caret line's repaint after a change
+// and the paint that follows use one copy).
+bool TMemoText::CopiesAlike(const TReadPlan& plan) const {
+    if (plan == plan_) return true;
+    TReadPlan other = plan;
+    other.SkipEmptyLastLine = plan_.SkipEmptyLastLine;
+    if (!(other == plan_)) return false;
+    const int32_t lastLine = plan_.EditLineCount - 1;
+    if (lastLine < plan_.FirstLine || lastLine >= int64_t{plan_.FirstLine} + plan_.Count) return true;
+    if (limitLine_ >= 0) return limitLine_ < lastLine;  // the tested lines ended before it
+    const auto copied = std::find_if(lines_.begin(), lines_.end(),
+                                     [&](const TCopiedLine& line) { return line.Line == lastLine; });
+    return copied != lines_.end() && copied->Length > 0;
 }
 
 // Where this copy first differs from the one before (previous_, from

@@ -93,6 +93,8 @@ public:
     TScanSnapshot Read(const TReadPlan& plan, uint64_t textVersion);
     // The next Read copies again.
     void Forget() { haveCopy_ = false; }
+    // Whether the copy stands for the text of this version.
+    bool Holds(uint64_t textVersion) const { return haveCopy_ && copiedVersion_ == textVersion; }
     // The control saw the text change inside the copy: `removed` characters
     // at offset `at` replaced by `inserted`, all within one copied line and
     // no line break among them. The copy takes the change and stands for the
@@ -123,6 +125,7 @@ public:
 
 private:
     void ReadLines();
+    bool CopiesAlike(const TReadPlan& plan) const;
     int32_t FirstDifference(int32_t previousBase, int32_t previousEnd) const;
     int32_t StartOf(int32_t line) const;
     int32_t CopyLine(int32_t line, int32_t start);

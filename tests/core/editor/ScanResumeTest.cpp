@@ -68,7 +68,9 @@ TEST(ScanResume, PartOfAMinifiedLineAfterEditsEverywhere) {
         const int32_t to = from + 120;
         const auto runs = PartRuns(painter, text, input, from, to);
         ASSERT_EQ(Shown(runs, from, to), Shown(WholeRuns(setUp, text, input), from, to)) << "round " << round;
-        if (round > 0) EXPECT_GT(painter.Resume.Count(), 0u) << "round " << round;
+        if (round > 0) {
+            EXPECT_GT(painter.Resume.Count(), 0u) << "round " << round;
+        }
         for (const TKeyDescr& run : runs) EXPECT_TRUE(run.KeyBeg >= from && run.KeyEnd < to);
 
         // The next change of the text, told to the painter.
