@@ -184,5 +184,115 @@ TEST_F(ColorMemoLongLineTest, MinifiedTableRow) {
     Check(line, false);
 }
 
+// Typing into the middle of a minified line with real keys: quotes and tags
+// that change the colours after them, Backspace, Delete, a selection typed
+// over, undo. After every step the line, shown at its middle, is what a new
+// editor given the same text shows there; plain typing goes into the
+// editor's copy of the line instead of copying it again.
+TEST_F(ColorMemoLongLineTest, TypingIntoAMinifiedLineShowsWhatANewEditorShows) {
+    std::string line;
+    for (int n = 0; line.size() < 12000; ++n) {
+        line += "<td class=\"c" + std::to_string(n % 13) + "\">" + std::to_string(1000 + n) + "</td>";
+    }
+    memo.SetText(line);
+    // The new editor below the first one, in a window tall enough for both.
+    RECT frame{0, 0, kWidth + 40, 2 * kHeight + 80};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    SetWindowPos(host.Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    TColorMemo& fresh = host.AddMemo(0, kHeight + 30, kWidth, kHeight);
+    fresh.SetScrollBars(qm::TScrollStyle::ssBoth);
+    host.SetClientSize(fresh, kWidth, kHeight);
+    const int at = Find(memo, "<td", static_cast<int>(line.size() / 3));
+    const RECT band = Band();
+    // (Wine's control answers the line's start for every character of a
+    // line it has not laid out: the middle's x is measured.)
+    qm::WindowDC screen(memo.Handle());
+    qm::SelectedObject font(screen.Get(), reinterpret_cast<HFONT>(SendMessageA(memo.Handle(), WM_GETFONT, 0, 0)));
+    // Where the change is, and far enough to its right that the search
+    // there starts after the change.
+    auto targetAt = [&](int column) {
+        SIZE before{};
+        GetTextExtentPoint32A(screen.Get(), line.data(), column, &before);
+        return std::max<int>(before.cx - kWidth / 2, 0);
+    };
+
+    // Both editors at the same offset, neither focused (no caret, no
+    // selection shown); the first one's band against the second one's.
+    // (A selection keeps its characters from their colours: undo selects
+    // what it brings back.)
+    auto compareAt = [&](const char* step, int target) {
+        memo.SetSelection(at, 0);
+        fresh.SetText(memo.Text());
+        for (TColorMemo* editor : {&memo, &fresh}) {
+            SendMessageA(editor->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, target), 0);
+            InvalidateRect(editor->Handle(), nullptr, TRUE);
+        }
+        // The caret hidden, the focus kept: the focus moving away would make
+        // the editor copy its text again.
+        HideCaret(memo.Handle());
+        Settle(memo);
+        Settle(fresh);
+        const int offset = ScrollPos();
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_POS;
+        GetScrollInfo(fresh.Handle(), SB_HORZ, &info);
+        EXPECT_EQ(info.nPos, offset);
+        const Pixels typed(memo.Handle()), made(fresh.Handle());
+        ShowCaret(memo.Handle());
+        EXPECT_EQ(GetFocus(), memo.Handle());
+        const std::vector<COLORREF> shown = Shown(typed, band);
+        EXPECT_EQ(Differing(shown, Shown(made, band), false), 0) << step << ", offset " << offset;
+        EXPECT_GT(std::count(shown.begin(), shown.end(), Ref(kQuoted)), 0) << step;
+    };
+    auto compare = [&](const char* step) {
+        compareAt(step, targetAt(at));
+        compareAt(step, targetAt(at + 5000));  // (within the 16 bits of a thumb position)
+    };
+    memo.SetFocus();
+    memo.SetSelection(at, 0);
+    Settle(memo);
+    compare("before typing");
+
+    struct Step {
+        const char* name;
+        std::vector<WORD> keys;
+        bool copiesAgain;
+    };
+    const std::vector<Step> steps = {
+        {"a quote", {VK_SHIFT, VK_OEM_7}, false},       // the quotes after it pair the other way
+        {"a letter", {'K'}, false},
+        {"Backspace", {VK_BACK}, false},
+        {"a tag's start", {VK_SHIFT, VK_OEM_COMMA}, false},
+        {"Delete", {VK_DELETE}, false},
+        {"undo", {VK_CONTROL, 'Z'}, true},
+    };
+    for (const Step& step : steps) {
+        memo.SetSelection(at + 2, 0);
+        Settle(memo);
+        const uint64_t copied = memo.Stats().CopiedChars;
+        if (step.keys.size() == 1) {
+            PressKeys({step.keys[0]});
+        } else {
+            PressKeys({step.keys[0], step.keys[1]});
+        }
+        Settle(memo);
+        if (!step.copiesAgain) {
+            EXPECT_EQ(memo.Stats().CopiedChars, copied) << step.name;
+        }
+        compare(step.name);
+    }
+    // A selection typed over.
+    memo.SetSelection(at + 1, 6);
+    Settle(memo);
+    const uint64_t copied = memo.Stats().CopiedChars;
+    PressKeys({VK_SHIFT, VK_OEM_7});
+    Settle(memo);
+    EXPECT_EQ(memo.Stats().CopiedChars, copied);
+    compare("a selection typed over");
+    EXPECT_NE(memo.Text(), line);
+}
+
 }  // namespace
 }  // namespace qmtest
