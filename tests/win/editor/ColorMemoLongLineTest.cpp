@@ -45,22 +45,26 @@ protected:
         host.SetClientSize(memo, kWidth, kHeight);
     }
 
-    int ScrollPos() {
+    static int ScrollPos(TColorMemo& editor) {
         SCROLLINFO info{};
         info.cbSize = sizeof info;
         info.fMask = SIF_POS;
-        GetScrollInfo(memo.Handle(), SB_HORZ, &info);
+        GetScrollInfo(editor.Handle(), SB_HORZ, &info);
         return info.nPos;
     }
+    int ScrollPos() { return ScrollPos(memo); }
     // Page steps to the right until the view's offset reaches `target` or
     // goes no further.
-    int ScrollTo(int target) {
-        for (int pos = ScrollPos(); pos < target;) {
-            SendMessageA(memo.Handle(), WM_HSCROLL, SB_PAGERIGHT, 0);
-            const int now = ScrollPos();
+    static void PageTo(TColorMemo& editor, int target) {
+        for (int pos = ScrollPos(editor); pos < target;) {
+            SendMessageA(editor.Handle(), WM_HSCROLL, SB_PAGERIGHT, 0);
+            const int now = ScrollPos(editor);
             if (now == pos) break;
             pos = now;
         }
+    }
+    int ScrollTo(int target) {
+        PageTo(memo, target);
         Settle(memo);
         return ScrollPos();
     }
@@ -227,15 +231,7 @@ TEST_F(ColorMemoLongLineTest, TypingIntoAMinifiedLineShowsWhatANewEditorShows) {
         // A thumb position as far as its 15 bits go, then page steps.
         for (TColorMemo* editor : {&memo, &fresh}) {
             SendMessageA(editor->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, std::min(target, 32000)), 0);
-            for (int pos = -1;;) {
-                SCROLLINFO info{};
-                info.cbSize = sizeof info;
-                info.fMask = SIF_POS;
-                GetScrollInfo(editor->Handle(), SB_HORZ, &info);
-                if (info.nPos >= target || info.nPos == pos) break;
-                pos = info.nPos;
-                SendMessageA(editor->Handle(), WM_HSCROLL, SB_PAGERIGHT, 0);
-            }
+            PageTo(*editor, target);
             InvalidateRect(editor->Handle(), nullptr, TRUE);
         }
         // The caret hidden, the focus kept: the focus moving away would make
@@ -244,11 +240,7 @@ TEST_F(ColorMemoLongLineTest, TypingIntoAMinifiedLineShowsWhatANewEditorShows) {
         Settle(memo);
         Settle(fresh);
         const int offset = ScrollPos();
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_POS;
-        GetScrollInfo(fresh.Handle(), SB_HORZ, &info);
-        EXPECT_EQ(info.nPos, offset);
+        EXPECT_EQ(ScrollPos(fresh), offset);
         EXPECT_GE(offset, target);
         const Pixels typed(memo.Handle()), made(fresh.Handle());
         ShowCaret(memo.Handle());
