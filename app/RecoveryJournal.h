@@ -1,0 +1,110 @@
+// The recovery journal: a copy of every modified document's text in the
+// folder "recovery" beside the configuration file, so that a crash, a killed
+// process or a power cut loses no typed text.
+//
+// Each running program has its own entries, named after the program, and
+// holds a lock file open (without sharing) while it runs: entries whose
+// program holds no lock are left over from one that ended without tidying up.
+// Entries are written on a worker thread from a copy of the text; each write
+// goes to a new file that then replaces the entry, so an interrupted write
+// leaves the previous entry whole. Nothing here ever shows a box: failures
+// are kept for the status bar.
+#pragma once
+
+#include <windows.h>
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/RecoveryEntry.h"
+#include "ui/Gdi.h"
+
+namespace qm {
+
+class TRecoveryJournal {
+public:
+    // A document's entry is written once its text has been quiet this long,
+    // and while changes go on, at least this often.
+    static constexpr uint64_t kQuietMs = 1000;
+    static constexpr uint64_t kLongestMs = 5000;
+    // Discarded entries are kept this long.
+    static constexpr uint64_t kKeepDiscardedDays = 7;
+
+    // Opens (makes) the folder and marks this program's entries as alive.
+    // A folder that cannot be used leaves the journal off; TakeFailure says why.
+    explicit TRecoveryJournal(std::string folder);
+    // A normal end: this program's entries and its lock go.
+    ~TRecoveryJournal();
+    TRecoveryJournal(const TRecoveryJournal&) = delete;
+    TRecoveryJournal& operator=(const TRecoveryJournal&) = delete;
+
+    bool Active() const { return lock_.Valid(); }
+    const std::string& Folder() const { return folder_; }
+
+    // The document's text changed just now.
+    void Changed(int document);
+    // The documents whose entry is due (and no longer counted as changed).
+    std::vector<int> Due();
+    // Queues the document's entry; the worker writes it from this copy.
+    void Write(int document, TRecoveryEntry entry);
+    // Removes the document's entry (and any write of it still queued).
+    void Remove(int document);
+    // Waits until every queued write and removal is done.
+    void Flush();
+    // A failure not reported before, or "" (one message per run of failures).
+    std::string TakeFailure();
+
+    // Entries left by programs that are no longer running.
+    struct TLeftEntry {
+        std::wstring File;
+        std::optional<TRecoveryEntry> Entry;  // none when it cannot be read back
+        std::string Why;                      // ... and why
+    };
+    std::vector<TLeftEntry> LeftEntries() const;
+    // Moves left entries to the folder "discarded" (kept kKeepDiscardedDays).
+    void Discard(const std::vector<TLeftEntry>& entries);
+    // Deletes left entries (their documents are this program's now) and the
+    // lock files of programs that left no entry.
+    void Delete(const std::vector<TLeftEntry>& entries);
+    // Deletes discarded entries older than kKeepDiscardedDays.
+    void PruneDiscarded();
+
+private:
+    struct TPending {
+        std::optional<TRecoveryEntry> Entry;  // none: remove
+    };
+    void Work();
+    void Perform(int document, const std::optional<TRecoveryEntry>& entry);
+    void Fail(const std::string& message);
+    std::wstring EntryPath(int document) const;
+    bool ProgramAlive(const std::wstring& program) const;
+
+    std::string folder_;
+    std::wstring wideFolder_;
+    std::wstring program_;  // this program's name for its entries
+    FileHandle lock_;
+
+    struct TTimes {
+        uint64_t First, Last;
+    };
+    std::map<int, TTimes> changed_;  // GUI thread only
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::map<int, TPending> pending_;
+    std::deque<int> order_;
+    bool busy_ = false;
+    bool stop_ = false;
+    bool failing_ = false;
+    std::string failure_;
+    std::thread worker_;
+};
+
+}  // namespace qm
