@@ -107,21 +107,14 @@ TEST(AboutBox, LinksHandTheShellExactlyTheAddress) {
     EXPECT_LE(opened[0].size(), 79u);
 }
 
-}  // namespace
-
-namespace {
-
 // Presses each key (down and up) through the system's input queue and runs
 // the program's message loop for a while, as a user's keys would go.
 void PressRealKeys(std::initializer_list<WORD> keys) {
     std::vector<INPUT> input;
     for (WORD key : keys) {
         for (DWORD flags : {DWORD(0), DWORD(KEYEVENTF_KEYUP)}) {
-            INPUT one{};
-            one.type = INPUT_KEYBOARD;
-            one.ki.wVk = key;
-            one.ki.dwFlags = flags;
-            input.push_back(one);
+            input.push_back(INPUT{INPUT_KEYBOARD, {}});
+            input.back().ki = KEYBDINPUT{key, 0, flags, 0, 0};
         }
     }
     ASSERT_EQ(SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)), input.size());
@@ -194,9 +187,7 @@ TEST(AboutBox, KeysNoteAndPictureAtEachShowing) {
         BitBlt(dc, 0, 0, 154, 52, source.Get(), 0, 0, SRCCOPY);
     });
     int differing = 0;
-    for (int y = 0; y < 52; ++y) {
-        for (int x = 0; x < 154; ++x) differing += shown.At(x, y) != drawn.At(x, y) ? 1 : 0;
-    }
+    for (int at = 0; at < 154 * 52; ++at) differing += shown.At(at % 154, at / 154) != drawn.At(at % 154, at / 154);
     EXPECT_EQ(differing, 0);
 
     PressRealKeys({VK_ESCAPE});
