@@ -141,15 +141,15 @@ void TForm5::AddHint(int id, const char* text) {
 void TForm5::Show() {
     const bool wasHidden = !Visible();
     FormShow();
+    // Nothing typed into the note is kept: each showing has it whole.
+    if (wasHidden) SetItemText(IDC_ABOUT_MEMO1, kMemoText);
     TDialogForm::Show();
     if (!wasHidden) return;
-    // The box starts at OK, so that Return and Escape close it.
+    // The box starts at OK, so that Return and Escape close it; the note
+    // shows its first line (the dialog manager may have passed through it
+    // and selected it all on the way to OK).
     SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
-    // Nothing typed into the note is kept: each showing has it whole, from
-    // its first line (the dialog manager may have passed through it and
-    // selected it all on the way to OK).
     const HWND memo = Item(IDC_ABOUT_MEMO1);
-    SetItemText(IDC_ABOUT_MEMO1, kMemoText);
     SendMessageA(memo, EM_SETSEL, 0, 0);
     SendMessageA(memo, EM_SCROLLCARET, 0, 0);
 }
