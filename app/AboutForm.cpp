@@ -7,6 +7,7 @@
 #include "ui/Application.h"
 #include "ui/DialogSeam.h"
 #include "ui/Font.h"
+#include "ui/SystemError.h"
 
 namespace qm {
 
@@ -43,7 +44,11 @@ TForm5::TForm5(HWND owner) {
     Application().AddModelessWindow(Handle());
 }
 
-TForm5::~TForm5() { Application().RemoveModelessWindow(Handle()); }
+TForm5::~TForm5() {
+    // The picture goes before the window: the control lets go of it first.
+    if (HWND picture = GetDlgItem(Handle(), IDC_ABOUT_PICTURE)) SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, 0);
+    Application().RemoveModelessWindow(Handle());
+}
 
 void TForm5::Created() {
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
@@ -77,6 +82,8 @@ void TForm5::Created() {
         SendMessageA(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), FALSE);
     SendMessageA(Item(IDC_ABOUT_MEMO1), WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.Get()), FALSE);
     SetItemText(IDC_ABOUT_MEMO1, kMemoText);
+    ShowCreditPicture();
+    FitLinksToText();
 
     hints_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -85,6 +92,39 @@ void TForm5::Created() {
 
     GradientCaption1 = std::make_unique<TGradientCaption>(Handle());
     ConfigureProgramCaption(*GradientCaption1, "About");
+}
+
+void TForm5::ShowCreditPicture() {
+    creditPicture_.Reset(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_CREDIT), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (!creditPicture_.Get()) ThrowLastError("Cannot load the about box's picture");
+    // The control keeps showing the picture; the holder frees it with the box.
+    SendMessageA(Item(IDC_ABOUT_PICTURE), STM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(creditPicture_.Get()));
+}
+
+// Each link is at least as wide as its address in the link font, so that no
+// letter is cut off whatever font the system gives for the face.
+void TForm5::FitLinksToText() {
+    for (int id : {IDC_ABOUT_LABEL1, IDC_ABOUT_LABEL2}) {
+        const HWND label = Item(id);
+        const std::string text = ItemText(id);
+        SIZE extent{};
+        {
+            WindowDC dc(label);
+            if (!dc) ThrowLastError("Cannot measure the about box's links");
+            SelectedObject font(dc.Get(), linkFont_.Get());
+            if (!GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent)) {
+                ThrowLastError("Cannot measure the about box's links");
+            }
+        }
+        RECT bounds{};
+        GetWindowRect(label, &bounds);
+        if (extent.cx + 1 > bounds.right - bounds.left) {
+            SetWindowPos(label, nullptr, 0, 0, extent.cx + 1, bounds.bottom - bounds.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
 }
 
 void TForm5::AddHint(int id, const char* text) {
@@ -99,8 +139,19 @@ void TForm5::AddHint(int id, const char* text) {
 }
 
 void TForm5::Show() {
+    const bool wasHidden = !Visible();
     FormShow();
+    // Nothing typed into the note is kept: each showing has it whole.
+    if (wasHidden) SetItemText(IDC_ABOUT_MEMO1, kMemoText);
     TDialogForm::Show();
+    if (!wasHidden) return;
+    // The box starts at OK, so that Return and Escape close it; the note
+    // shows its first line (the dialog manager may have passed through it
+    // and selected it all on the way to OK).
+    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
+    const HWND memo = Item(IDC_ABOUT_MEMO1);
+    SendMessageA(memo, EM_SETSEL, 0, 0);
+    SendMessageA(memo, EM_SCROLLCARET, 0, 0);
 }
 
 void TForm5::FormShow() {

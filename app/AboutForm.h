@@ -38,12 +38,15 @@ protected:
 
 private:
     void AddHint(int id, const char* text);
+    void ShowCreditPicture();
+    void FitLinksToText();
 
     qm::Font productFont_;
     qm::Font boldFont_;
     qm::Font linkFont_;
     qm::Font memoFont_;
     Brush memoBrush_;
+    Bitmap creditPicture_;
     HWND hints_ = nullptr;
 };
 

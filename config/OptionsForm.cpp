@@ -1,6 +1,9 @@
 #include "config/OptionsForm.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
+
+#include <algorithm>
 
 #include "app/DocumentFile.h"
 #include "app/DocumentText.h"
@@ -28,6 +31,9 @@ const int kColorFontControls[] = {IDC_OPT_SAMPLE, IDC_OPT_FONT, IDC_OPT_TAGCOLOR
                                   IDC_OPT_QUOTECOLOR};
 const int kTemplateControls[] = {IDC_OPT_TEMPLATE, IDC_OPT_USETEMP_LABEL, IDC_OPT_USETEMP, IDC_OPT_TEMPSTART_LABEL,
                                  IDC_OPT_TEMPSTART};
+// The texts that lie on the pages without a background of their own.
+const int kPageLabels[] = {IDC_OPT_USETEMP_LABEL, IDC_OPT_USETEMP, IDC_OPT_TEMPSTART_LABEL, IDC_OPT_TEMPSTART,
+                           IDC_OPT_FTP_LABEL, IDC_OPT_BROWSER_LABEL};
 const int kAppsControls[] = {IDC_OPT_FTP_LABEL,     IDC_OPT_FTP,     IDC_OPT_FTP_BROWSE,
                              IDC_OPT_BROWSER_LABEL, IDC_OPT_BROWSER, IDC_OPT_BROWSER_BROWSE};
 
@@ -170,6 +176,43 @@ void TForm3::Report(const std::exception& error) {
     ShowErrorBox(Handle(), (what && *what) ? what : "Unknown error.");
 }
 
+bool TForm3::PageBackground(HWND control, HDC dc, INT_PTR& brush) {
+    if (std::find(std::begin(kPageLabels), std::end(kPageLabels), GetDlgCtrlID(control)) == std::end(kPageLabels)) {
+        return false;
+    }
+    // Unthemed, the page is the dialog's own colour.
+    const HWND tabs = Item(IDC_OPT_TABS);
+    if (!IsAppThemed() || !GetWindowTheme(tabs)) return false;
+    if (!pageBrush_) MakePageBrush(tabs);
+    if (!pageBrush_) return false;
+    // The picture's corner lies at the notebook's corner.
+    POINT corner{0, 0};
+    MapWindowPoints(tabs, control, &corner, 1);
+    SetBrushOrgEx(dc, corner.x, corner.y, nullptr);
+    SetBkMode(dc, TRANSPARENT);
+    brush = reinterpret_cast<INT_PTR>(pageBrush_.Get());
+    return true;
+}
+
+// A brush that repeats the notebook's client area as it paints itself:
+// laid with its corner at the notebook's, it gives every label the page
+// background that lies under it (plain, or a themed page's gradient).
+void TForm3::MakePageBrush(HWND tabs) {
+    RECT client{};
+    if (!GetClientRect(tabs, &client) || client.right <= 0 || client.bottom <= 0) return;
+    WindowDC screen(tabs);
+    if (!screen) return;
+    MemoryDC memory(screen.Get());
+    Bitmap picture(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+    if (!memory || !picture) return;
+    {
+        SelectedObject selected(memory.Get(), picture.Get());
+        SendMessageA(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT | PRF_ERASEBKGND);
+    }
+    pageBrush_.Reset(CreatePatternBrush(picture.Get()));
+    if (pageBrush_) pagePicture_ = std::move(picture);
+}
+
 void TForm3::FormActivate() {
     using namespace ini;
     const TIniFile& file = *main_.IniFile;
@@ -299,6 +342,13 @@ bool TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
         }
         break;
     }
+    case WM_CTLCOLORSTATIC:
+        return PageBackground(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), result);
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+        pageBrush_.Reset();
+        pagePicture_.Reset();
+        break;
     case WM_ACTIVATE:
         // From the main window, the print dialog or the about box: fill
         // again. Not when one of the dialog's own boxes closes.

@@ -16,6 +16,7 @@
 #include "ui/DialogForm.h"
 #include "ui/FileDialog.h"
 #include "ui/FontDialog.h"
+#include "ui/Gdi.h"
 
 namespace qm {
 
@@ -75,10 +76,16 @@ private:
     bool IsOtherProgramWindow(HWND window) const;
     void RequestFill();
     void Report(const std::exception& error);
+    // The brush for a label on a themed notebook page: the page's own
+    // background under it. False for other controls and unthemed pages.
+    bool PageBackground(HWND control, HDC dc, INT_PTR& brush);
+    void MakePageBrush(HWND tabs);
 
     TForm1& main_;
     std::unique_ptr<TColorMemo> sample_;
     bool fillPending_ = false;
+    Bitmap pagePicture_;  // the notebook's client area as it paints itself
+    Brush pageBrush_;     // made of pagePicture_
 };
 
 }  // namespace qm

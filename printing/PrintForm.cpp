@@ -10,6 +10,7 @@
 #include "printing/Printers.h"
 #include "resources/resource.h"
 #include "ui/Font.h"
+#include "ui/SystemError.h"
 #include "ui/WaitCursor.h"
 
 namespace qm {
@@ -36,6 +37,20 @@ void TForm2::Created() {
         SendMessageA(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.Get()), FALSE);
     }
     SendMessageA(Item(IDC_PRINT_PROGRESS1), PBM_SETRANGE32, 0, 100);
+    ShowSetupGlyph();
+}
+
+// "&Setup" carries a printer of its own beside its caption.
+void TForm2::ShowSetupGlyph() {
+    setupGlyph_.reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SETUP), 16, 0,
+                                           RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    if (!setupGlyph_) ThrowLastError("Cannot load the picture of the set-up button");
+    BUTTON_IMAGELIST glyph{};
+    glyph.himl = setupGlyph_.get();
+    glyph.margin = RECT{2, 0, 0, 0};
+    glyph.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+    // Common controls older than version 6 refuse; the caption stays alone.
+    SendMessageA(Item(IDC_PRINT_SETUP), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&glyph));
 }
 
 void TForm2::SetPrinterLabel(const std::string& text) { SetItemText(IDC_PRINT_LABEL2, text); }

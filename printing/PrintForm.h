@@ -4,8 +4,12 @@
 // start-up, hidden, shown by the main window's Print command.
 #pragma once
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "caption/GradientCaption.h"
 #include "ui/DialogForm.h"
@@ -46,8 +50,15 @@ public:
     std::unique_ptr<TGradientCaption> GradientCaption1;
 
 private:
+    void ShowSetupGlyph();
+
+    struct ImageListDeleter {
+        void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
+    };
+
     TForm1& main_;
     Font labelFont_;  // bold italic
+    std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter> setupGlyph_;
 };
 
 }  // namespace qm

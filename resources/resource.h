@@ -12,6 +12,8 @@
 #define IDI_QUILLMERE        1
 
 #define IDB_TOOLBAR          100
+#define IDB_SETUP            101
+#define IDB_CREDIT           102
 
 #define IDC_HOTSPOT          1077
 
@@ -131,3 +133,4 @@
 #define IDC_ABOUT_LABEL2     5509
 #define IDC_ABOUT_MEMO1      5510
 #define IDC_ABOUT_FRAME      5511
+#define IDC_ABOUT_PICTURE    5512

@@ -13,6 +13,8 @@ packages=(
   libfreetype6 libfontconfig1 libxext6 libxrender1 libxrandr2 libxi6 libxcursor1 libxinerama1
   libxcomposite1 libxfixes3
   xvfb xauth xdotool
+  # scripts/package.sh packs the release zips; its test unpacks them.
+  zip unzip
   googletest
   clang libclang-rt-14-dev
   fonts-liberation

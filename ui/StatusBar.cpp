@@ -56,6 +56,23 @@ void TStatusBar::Resized() {
     RECT parent{};
     GetClientRect(GetParent(handle_), &parent);
     SetWindowPos(handle_, nullptr, 0, parent.bottom - height_, parent.right, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceSizeGrip();
+}
+
+// The grip sits in the bar's right end, at the window's corner, and a
+// maximised window, which cannot be sized, has none. The control placed
+// by its parent does not lay out its panels again when its size changes:
+// that is done here, and the grip moves with the last panel's end.
+void TStatusBar::PlaceSizeGrip() {
+    const LONG_PTR style = GetWindowLongPtrA(handle_, GWL_STYLE);
+    const LONG_PTR wanted = IsZoomed(GetParent(handle_)) ? style & ~LONG_PTR{SBARS_SIZEGRIP} : style | SBARS_SIZEGRIP;
+    if (wanted != style) {
+        SetWindowLongPtrA(handle_, GWL_STYLE, wanted);
+        SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    ApplyParts();
+    InvalidateRect(handle_, nullptr, TRUE);
 }
 
 }  // namespace qm

@@ -24,6 +24,7 @@ public:
 
 private:
     void ApplyParts();
+    void PlaceSizeGrip();
     HWND handle_ = nullptr;
     int height_ = 19;
     std::vector<int> widths_;

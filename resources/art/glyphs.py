@@ -321,3 +321,32 @@ def toolbar_strip():
     for i, (_, pic) in enumerate(GLYPHS):
         strip.stamp(pic, 16 * i, 0)
     return strip
+
+
+# The print dialog's "&Setup" button: a printer of its own, with a sheet
+# coming out at the front and its dial, apart from the tool bar's strip.
+SETUP_GLYPH = """
+................
+.....kkkkkkk....
+.....kwwwwwkk...
+.....kwwwwwwk...
+.....kwwwwwwk...
+..kkkkkkkkkkkkk.
+.kwwwwwwwwwwwwsk
+.ksssssssssGGssk
+.ksssssssssssssk
+.kggggggggggggsk
+.kgkkkkkkkkkkgsk
+.kkwwwwwwwwwwkkk
+...kwgggggwwk...
+...kwwwwwwwwk...
+...kkkkkkkkkk...
+................
+"""
+
+
+def setup_glyph():
+    pic = text_picture(SETUP_GLYPH, "Setup")
+    if (pic.width, pic.height) != (16, 16):
+        raise ValueError(f"Setup: glyph is {pic.width}x{pic.height}")
+    return pic

@@ -6,6 +6,9 @@ Writes, into the folder above this one:
   hand.cur       the pointing-hand cursor, 32x32 monochrome, hot spot (13, 9)
   toolbar.bmp    the tool bar glyphs (glyphs.py), one strip of 16x16 cells,
                  24-bit, magenta (255, 0, 255) marking transparent pixels
+  setup.bmp      the print dialog's set-up glyph (glyphs.py), 16x16, likewise
+  credit.bmp     the about box's credit picture (credit.py), 154x52, 24-bit,
+                 opaque
 
 With --preview DIR it also writes 8x enlarged PNG pictures of each of them
 into DIR, for looking at.  Standard library only; every run writes the same
@@ -21,7 +24,8 @@ import zlib
 
 sys.dont_write_bytecode = True
 
-from glyphs import toolbar_strip                       # noqa: E402
+from credit import draw_credit                          # noqa: E402
+from glyphs import setup_glyph, toolbar_strip          # noqa: E402
 from pixels import PALETTE, Picture, text_picture      # noqa: E402
 
 MAGENTA = (255, 0, 255)
@@ -366,7 +370,7 @@ def read_bmp(data):
     return pic
 
 
-def verify(outputs, icons, cursor, strip):
+def verify(outputs, icons, cursor, strip, bitmaps=()):
     """Reads the written files back and compares them with the drawings."""
     icon_images = read_icon_file(outputs['quillmere.ico'], 1)
     if [(p.px, f1, f2) for p, f1, f2 in icon_images] != \
@@ -378,6 +382,10 @@ def verify(outputs, icons, cursor, strip):
     keyed = [[c or MAGENTA for c in row] for row in strip.px]
     if read_bmp(outputs['toolbar.bmp']).px != keyed:
         raise ValueError("toolbar.bmp does not read back as drawn")
+    for name, pic in bitmaps:
+        keyed = [[c or MAGENTA for c in row] for row in pic.px]
+        if read_bmp(outputs[name]).px != keyed:
+            raise ValueError(f"{name} does not read back as drawn")
 
 
 def main(argv):
@@ -395,13 +403,20 @@ def main(argv):
     icon32 = draw_icon32()
     cursor = draw_cursor()
     strip = toolbar_strip()
+    setup = setup_glyph()
+    credit = draw_credit(icon32)
+    if any(c is None for row in credit.px for c in row):
+        raise ValueError("credit: a transparent pixel")
 
     outputs = {
         'quillmere.ico': make_ico([icon16, icon32]),
         'hand.cur': make_cur(cursor, HOT_SPOT),
         'toolbar.bmp': make_bmp(strip),
+        'setup.bmp': make_bmp(setup),
+        'credit.bmp': make_bmp(credit),
     }
-    verify(outputs, [icon16, icon32], cursor, strip)
+    verify(outputs, [icon16, icon32], cursor, strip,
+           [('setup.bmp', setup), ('credit.bmp', credit)])
     for name, data in outputs.items():
         with open(os.path.join(args.out, name), 'wb') as f:
             f.write(data)
@@ -416,6 +431,8 @@ def main(argv):
                                 mark=HOT_SPOT),
             'toolbar.png': preview(strip),
             'toolbar-2x.png': preview(strip, scale=2),
+            'setup.png': preview(setup),
+            'credit.png': preview(credit, scale=4),
         }
         for name, rows in shots.items():
             with open(os.path.join(args.preview, name), 'wb') as f:

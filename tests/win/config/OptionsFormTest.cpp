@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
+#include <vector>
+
 #include "ConfigFixture.h"
 #include "resources/resource.h"
 
@@ -108,6 +111,35 @@ TEST_F(OptionsTest, FirstUseInAnEmptyFolder) {
     EXPECT_EQ(ReadBytes(TemplatePath()), "");
     EXPECT_EQ(CountEntries(dir.Path()), 2);
     EXPECT_TRUE(dialogs.AllAnswered());
+}
+
+// The labels on a page lie on the page's own background, not on bars of
+// the dialog's colour (a themed page is not the dialog's colour).
+TEST_F(OptionsTest, LabelsLieOnThePagesOwnBackground) {
+    Start();
+    dialogs.ExpectMessage(CouldNotFind());
+    OpenOptions();
+    const HWND tabs = Options().Item(IDC_OPT_TABS);
+    const COLORREF dialogColour = GetSysColor(COLOR_BTNFACE);
+    const std::pair<int, std::vector<int>> pages[] = {
+        {qm::TForm3::TemplatePage, {IDC_OPT_USETEMP_LABEL, IDC_OPT_TEMPSTART_LABEL}},
+        {qm::TForm3::AppsPage, {IDC_OPT_FTP_LABEL, IDC_OPT_BROWSER_LABEL}}};
+    for (const auto& [page, labels] : pages) {
+        Options().SetPageIndex(page);
+        Settle(tabs);
+        RECT inside{};
+        GetClientRect(tabs, &inside);
+        const COLORREF pageColour = Pixels(tabs).At(inside.right / 2, inside.bottom - 8);
+        if (pageColour == dialogColour) GTEST_SKIP() << "the notebook's pages are not themed here";
+        for (int id : labels) {
+            const HWND label = Options().Item(id);
+            Settle(label);
+            const Pixels shown(label);
+            const RECT all{0, 0, shown.Width(), shown.Height()};
+            EXPECT_EQ(shown.Count(all, dialogColour), 0) << WindowText(label);
+            EXPECT_GT(shown.Count(all, pageColour), shown.Width() * shown.Height() / 2) << WindowText(label);
+        }
+    }
 }
 
 TEST_F(OptionsTest, TheDialogShowsWhatTheFilesHold) {
