@@ -36,7 +36,26 @@ size_t SequenceAt(std::string_view s, size_t at, char32_t& code) {
     return length;
 }
 
+bool IsSurrogate(char32_t code) { return code >= 0xD800 && code <= 0xDFFF; }
+
 }  // namespace
+
+bool IsUtf8(std::string_view bytes, bool* multiByte) {
+    bool any = false;
+    for (size_t at = 0; at < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+            ++at;
+            continue;
+        }
+        char32_t code = 0;
+        const size_t length = SequenceAt(bytes, at, code);
+        if (length == 0 || IsSurrogate(code)) return false;
+        any = true;
+        at += length;
+    }
+    if (multiByte) *multiByte = any;
+    return true;
+}
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
