@@ -7,6 +7,7 @@
 #include "ui/Application.h"
 #include "ui/DialogSeam.h"
 #include "ui/Font.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -34,7 +35,7 @@ void ShellOpen(HWND owner, const std::string& target) {
         return;
     }
     // What the shell answers is not looked at: nothing may be registered.
-    ShellExecuteA(owner, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(owner, nullptr, Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 TForm5::TForm5(HWND owner) {
@@ -46,8 +47,8 @@ TForm5::TForm5(HWND owner) {
 TForm5::~TForm5() { Application().RemoveModelessWindow(Handle()); }
 
 void TForm5::Created() {
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -71,15 +72,15 @@ void TForm5::Created() {
     memo.Height = -13;
     memoFont_ = CreateGdiFont(memo);
     memoBrush_.Reset(CreateSolidBrush(ToColorRef(clSilver)));
-    SendMessageA(Item(IDC_ABOUT_PRODUCT), WM_SETFONT, reinterpret_cast<WPARAM>(productFont_.Get()), FALSE);
-    SendMessageA(Item(IDC_ABOUT_VERSION), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
+    SendMessageW(Item(IDC_ABOUT_PRODUCT), WM_SETFONT, reinterpret_cast<WPARAM>(productFont_.Get()), FALSE);
+    SendMessageW(Item(IDC_ABOUT_VERSION), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
     for (int id : {IDC_ABOUT_LABEL1, IDC_ABOUT_LABEL2})
-        SendMessageA(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), FALSE);
-    SendMessageA(Item(IDC_ABOUT_MEMO1), WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.Get()), FALSE);
+        SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), FALSE);
+    SendMessageW(Item(IDC_ABOUT_MEMO1), WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.Get()), FALSE);
     SetItemText(IDC_ABOUT_MEMO1, kMemoText);
 
-    hints_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    hints_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     AddHint(IDC_ABOUT_LABEL1, "Click here to launch the page in your browser...");
     AddHint(IDC_ABOUT_LABEL2, "Click here to make a mail to me in your e-mail app...");
 
@@ -89,13 +90,14 @@ void TForm5::Created() {
 
 void TForm5::AddHint(int id, const char* text) {
     if (!hints_) return;
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    std::wstring wide = Widen(text);
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
-    tool.lpszText = const_cast<char*>(text);
-    SendMessageA(hints_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = wide.data();  // the control keeps a copy
+    SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TForm5::Show() {
@@ -104,8 +106,8 @@ void TForm5::Show() {
 }
 
 void TForm5::FormShow() {
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLMERE));
-    SendMessageA(Item(IDC_ABOUT_IMAGE1), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLMERE));
+    SendMessageW(Item(IDC_ABOUT_IMAGE1), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     SetItemText(IDC_ABOUT_PRODUCT, Application().Title());
 }
 
@@ -137,8 +139,8 @@ bool TForm5::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
     case WM_SETCURSOR: {
         const HWND over = reinterpret_cast<HWND>(wParam);
         if (over == Item(IDC_ABOUT_LABEL1) || over == Item(IDC_ABOUT_LABEL2)) {
-            SetCursor(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HOTSPOT)));
-            SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, TRUE);
+            SetCursor(LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HOTSPOT)));
+            SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
             result = TRUE;
             return true;
         }
