@@ -1,5 +1,7 @@
 #include "app/TextEncoding.h"
 
+#include <algorithm>
+
 #include "ui/Utf.h"
 
 namespace qm {
@@ -125,6 +127,15 @@ std::optional<std::string> DecodeDocument(std::string_view bytes, const TAnsiCod
     decoded.Text = std::move(text);
     decoded.Format = TTextFormat{encoding, breaks};
     return std::nullopt;
+}
+
+TTextFormat TemplateDocumentFormat(const TDecodedText& templ) {
+    TTextFormat format = templ.Format;
+    const auto ascii = [](char16_t c) { return c < 0x80; };
+    if (format.Encoding == TEncoding::Ansi && std::all_of(templ.Text.begin(), templ.Text.end(), ascii)) {
+        format.Encoding = kNewDocumentFormat.Encoding;
+    }
+    return format;
 }
 
 bool EncodeDocument(std::u16string_view text, const TTextFormat& format, const TAnsiCodec& ansi,

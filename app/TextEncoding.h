@@ -74,6 +74,11 @@ std::optional<std::string> DecodeDocument(std::string_view bytes, const TAnsiCod
 bool EncodeDocument(std::u16string_view text, const TTextFormat& format, const TAnsiCodec& ansi,
                     std::string& bytes);
 
+// The format of a new document made from a template: the template's, but
+// a template of plain ASCII (which opens as ANSI, as every such file does)
+// leaves new documents in UTF-8.
+TTextFormat TemplateDocumentFormat(const TDecodedText& templ);
+
 // Whether `text` holds an unpaired surrogate.
 bool HasLoneSurrogate(std::u16string_view text);
 

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "app/TextEncoding.h"
 #include "editor/ColorMemo.h"
 #include "ui/ColorDialog.h"
 #include "ui/DialogForm.h"
@@ -79,6 +80,8 @@ private:
     TForm1& main_;
     std::unique_ptr<TColorMemo> sample_;
     bool fillPending_ = false;
+    // The encoding and line breaks the template file was read in.
+    TTextFormat templateFormat_ = kNewDocumentFormat;
 };
 
 }  // namespace qm

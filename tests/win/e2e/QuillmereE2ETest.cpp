@@ -147,7 +147,7 @@ TEST_F(QuillmereE2E, ExitAnsweredYesSavesFirst) {
     ASSERT_TRUE(RunningProgram::ClickButton(confirm, "&Yes"));
     ASSERT_TRUE(program_->WaitForExit(kStepTimeoutMs)) << "still running after Yes";
     EXPECT_EQ(program_->ExitCode(), 0u);
-    EXPECT_EQ(qmtest::ReadBytes(path_), "<html>\r\nold line\r\ntyped\r\n");
+    EXPECT_EQ(qmtest::ReadBytes(path_), "<html>\r\nold line\r\ntyped");
 }
 
 TEST_F(QuillmereE2E, EscapeOnTheQuestionCancelsTheExit) {
