@@ -29,6 +29,25 @@ std::u16string_view BreakText(TLineBreak style) {
     }
 }
 
+// `text` with every line break written as `style`; `size` is the length
+// that gives.
+std::u16string Converted(std::u16string_view text, TLineBreak style, size_t size) {
+    const std::u16string_view wanted = BreakText(style);
+    std::u16string result(size, u'\0');
+    char16_t* out = result.data();
+    const size_t length = text.size();
+    for (size_t i = 0; i < length; ++i) {
+        const char16_t c = text[i];
+        if (c != u'\r' && c != u'\n') {
+            *out++ = c;
+            continue;
+        }
+        if (c == u'\r' && i + 1 < length && text[i + 1] == u'\n') ++i;
+        for (const char16_t w : wanted) *out++ = w;
+    }
+    return result;
+}
+
 }  // namespace
 
 std::string TooLargeReason() {
@@ -50,7 +69,8 @@ TLineBreak NormalizeLineBreaks(std::u16string& text) {
     const TLineBreak style = crlf == 0 && cr == 0 && lf > 0   ? TLineBreak::Lf
                              : crlf == 0 && lf == 0 && cr > 0 ? TLineBreak::Cr
                                                               : TLineBreak::CrLf;
-    if (cr + lf > 0) text = WithLineBreaks(text, TLineBreak::CrLf);
+    // Each lone break gains a unit.
+    if (cr + lf > 0) text = Converted(text, TLineBreak::CrLf, text.size() + cr + lf);
     return style;
 }
 
@@ -64,25 +84,12 @@ bool LineBreaksDiffer(std::u16string_view text, TLineBreak style) {
 }
 
 std::u16string WithLineBreaks(std::u16string_view text, TLineBreak style) {
-    const std::u16string_view wanted = BreakText(style);
     size_t breaks = 0, breakUnits = 0;
     ForEachBreak(text, [&](size_t, size_t length) {
         ++breaks;
         breakUnits += length;
     });
-    std::u16string result(text.size() - breakUnits + breaks * wanted.size(), u'\0');
-    char16_t* out = result.data();
-    const size_t size = text.size();
-    for (size_t i = 0; i < size; ++i) {
-        const char16_t c = text[i];
-        if (c != u'\r' && c != u'\n') {
-            *out++ = c;
-            continue;
-        }
-        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n') ++i;
-        for (const char16_t w : wanted) *out++ = w;
-    }
-    return result;
+    return Converted(text, style, text.size() - breakUnits + breaks * BreakText(style).size());
 }
 
 }  // namespace qm

@@ -15,15 +15,16 @@ using qm::TLineBreak;
 class Latin1 : public qm::TAnsiCodec {
 public:
     std::u16string Decode(std::string_view bytes) const override {
-        std::u16string text;
-        text.reserve(bytes.size());
-        for (const char b : bytes) text += static_cast<char16_t>(static_cast<unsigned char>(b));
+        std::u16string text(bytes.size(), u'\0');
+        for (size_t i = 0; i < bytes.size(); ++i) text[i] = static_cast<unsigned char>(bytes[i]);
         return text;
     }
     bool Encode(std::u16string_view text, std::string& bytes) const override {
-        for (const char16_t c : text) {
-            if (c > 0xFF) return false;
-            bytes += static_cast<char>(c);
+        const size_t start = bytes.size();
+        bytes.resize(start + text.size());
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] > 0xFF) return false;
+            bytes[start + i] = static_cast<char>(text[i]);
         }
         return true;
     }
@@ -127,6 +128,17 @@ TEST(TextEncoding, SaveRefusesWhatTheEncodingCannotStoreAndWritesBreaksInTheFile
     ASSERT_TRUE(qm::EncodeDocument(u"a\nb\r\n", format(TEncoding::Utf8), Latin1(), bytes));
     EXPECT_EQ(bytes, "a\r\nb\r\n");
     EXPECT_EQ(qm::FormatName(format(TEncoding::Utf8, TLineBreak::Lf)), "UTF-8 \xC2\xB7 LF");
+}
+
+TEST(TextEncoding, ATemplateGivesNewDocumentsItsEncodingUnlessItIsPlainAscii) {
+    const auto from = [](std::string bytes) {
+        qm::TDecodedText decoded;
+        EXPECT_FALSE(qm::DecodeDocument(bytes, Latin1(), decoded).has_value());
+        return qm::TemplateDocumentFormat(decoded);
+    };
+    EXPECT_TRUE(from("<html>\n") == (qm::TTextFormat{TEncoding::Utf8, TLineBreak::Lf}));
+    EXPECT_TRUE(from("caf\xE9") == (qm::TTextFormat{TEncoding::Ansi, TLineBreak::CrLf}));
+    EXPECT_TRUE(from(std::string("\xFE\xFF\0a\0\r", 6)) == (qm::TTextFormat{TEncoding::Utf16Be, TLineBreak::Cr}));
 }
 
 TEST(Utf, PathsAndTextsRoundTripAndLoneSurrogatesKeepTheirForm) {
