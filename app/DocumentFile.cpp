@@ -298,7 +298,7 @@ TDecodedText ReadDocumentFile(const std::string& path) {
     std::size_t got = 0;
     for (;;) {
         // One more byte than expected shows a file that grew meanwhile.
-        if (got == bytes.size()) bytes.resize(std::min(bytes.size() + kChunk, kMaxDocumentText + 1));
+        if (got == bytes.size()) bytes.resize(std::min<std::size_t>(bytes.size() + kChunk, kMaxDocumentText + 1));
         DWORD piece = 0;
         const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, kChunk));
         if (!ReadFile(file.Get(), bytes.data() + got, wanted, &piece, nullptr)) ThrowLastError(what);

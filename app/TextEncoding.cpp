@@ -152,8 +152,8 @@ bool EncodeDocument(std::u16string_view text, const TTextFormat& format, const T
     case TEncoding::Utf8:
     case TEncoding::Utf8Bom:
         if (HasLoneSurrogate(text)) return false;
-        if (format.Encoding == TEncoding::Utf8Bom) bytes = kUtf8Bom;
-        bytes += Utf16ToUtf8(text);
+        bytes = Utf16ToUtf8(text);
+        if (format.Encoding == TEncoding::Utf8Bom) bytes.insert(0, kUtf8Bom);
         return true;
     case TEncoding::Utf16Le:
     case TEncoding::Utf16Be:
