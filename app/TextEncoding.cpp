@@ -98,7 +98,9 @@ std::string FormatName(const TTextFormat& format) {
 TEncoding DetectEncoding(std::string_view bytes) {
     if (bytes.starts_with(kUtf16LeBom)) return TEncoding::Utf16Le;
     if (bytes.starts_with(kUtf16BeBom)) return TEncoding::Utf16Be;
-    if (bytes.starts_with(kUtf8Bom)) return IsUtf8(bytes.substr(kUtf8Bom.size())) ? TEncoding::Utf8Bom : TEncoding::Ansi;
+    if (bytes.starts_with(kUtf8Bom)) {
+        return IsUtf8(bytes.substr(kUtf8Bom.size())) ? TEncoding::Utf8Bom : TEncoding::Ansi;
+    }
     bool multiByte = false;
     return IsUtf8(bytes, &multiByte) && multiByte ? TEncoding::Utf8 : TEncoding::Ansi;
 }

@@ -234,10 +234,13 @@ void TForm3::Button1Click() {
     if (!text.empty() && text.back() != u'\n' && text.back() != u'\r') text += u"\r\n";
     TTextFormat format = templateFormat_;
     std::string bytes;
-    // A character ANSI lacks: the template becomes UTF-8, which keeps them all.
-    if (!EncodeDocument(text, format, SystemAnsiCodec(), bytes) &&
-        !EncodeDocument(text, format = TTextFormat{TEncoding::Utf8, format.Breaks}, SystemAnsiCodec(), bytes)) {
-        throw Error("Cannot create file " + path + "\nthe text holds half of a character (an unpaired UTF-16 surrogate).");
+    if (!EncodeDocument(text, format, SystemAnsiCodec(), bytes)) {
+        // A character ANSI lacks: the template becomes UTF-8, which keeps them all.
+        format.Encoding = TEncoding::Utf8;
+        if (!EncodeDocument(text, format, SystemAnsiCodec(), bytes)) {
+            throw Error("Cannot create file " + path +
+                        "\nthe text holds half of a character (an unpaired UTF-16 surrogate).");
+        }
     }
     try {
         SaveDocumentFile(path, bytes);

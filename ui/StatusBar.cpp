@@ -31,7 +31,7 @@ void TStatusBar::ApplyParts() {
     RECT bar{};
     GetClientRect(handle_, &bar);
     int fixed = 0;
-    for (size_t i = 0; i + 1 < widths_.size(); ++i) fixed += widths_[i] == kRestOfBar ? 0 : widths_[i];
+    for (const int width : widths_) fixed += width == kRestOfBar ? 0 : width;
     std::vector<int> rights;
     int x = 0;
     for (size_t i = 0; i < widths_.size(); ++i) {

@@ -1,6 +1,7 @@
 // Save never replaces a character the document's encoding lacks: it asks
 // whether to save as UTF-8, and only Yes writes. File > Encoding chooses.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "MainFormFixture.h"
 #include "resources/resource.h"
@@ -49,6 +50,9 @@ TEST_F(MainFormTest, ACharacterAnsiLacksIsSavedOnlyAsUtf8AndOnlyAfterYes) {
     Command(ID_FILE_SAVE);
     form.Timer1Timer();
     EXPECT_EQ(form.StatusBar1.PanelText(2), "UTF-8 \xC2\xB7 LF");
+    RECT panel{};
+    SendMessageW(form.StatusBar1.Handle(), SB_GETRECT, 2, reinterpret_cast<LPARAM>(&panel));
+    EXPECT_GE(panel.right - panel.left, 100) << "the panel shows";
 
     // Another encoding from the menu: checked, marked modified, saved so.
     Command(ID_ENCODING_UTF16BE);
