@@ -8,6 +8,7 @@
 #include "ui/DialogSeam.h"
 #include "ui/Font.h"
 #include "ui/SystemError.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -35,7 +36,7 @@ void ShellOpen(HWND owner, const std::string& target) {
         return;
     }
     // What the shell answers is not looked at: nothing may be registered.
-    ShellExecuteA(owner, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(owner, nullptr, Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 TForm5::TForm5(HWND owner) {
@@ -46,13 +47,13 @@ TForm5::TForm5(HWND owner) {
 
 TForm5::~TForm5() {
     // The picture goes before the window: the control lets go of it first.
-    if (HWND picture = GetDlgItem(Handle(), IDC_ABOUT_PICTURE)) SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, 0);
+    if (HWND picture = GetDlgItem(Handle(), IDC_ABOUT_PICTURE)) SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, 0);
     Application().RemoveModelessWindow(Handle());
 }
 
 void TForm5::Created() {
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE));
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -76,17 +77,17 @@ void TForm5::Created() {
     memo.Height = -13;
     memoFont_ = CreateGdiFont(memo);
     memoBrush_.Reset(CreateSolidBrush(ToColorRef(clSilver)));
-    SendMessageA(Item(IDC_ABOUT_PRODUCT), WM_SETFONT, reinterpret_cast<WPARAM>(productFont_.Get()), FALSE);
-    SendMessageA(Item(IDC_ABOUT_VERSION), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
+    SendMessageW(Item(IDC_ABOUT_PRODUCT), WM_SETFONT, reinterpret_cast<WPARAM>(productFont_.Get()), FALSE);
+    SendMessageW(Item(IDC_ABOUT_VERSION), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
     for (int id : {IDC_ABOUT_LABEL1, IDC_ABOUT_LABEL2})
-        SendMessageA(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), FALSE);
-    SendMessageA(Item(IDC_ABOUT_MEMO1), WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.Get()), FALSE);
+        SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), FALSE);
+    SendMessageW(Item(IDC_ABOUT_MEMO1), WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.Get()), FALSE);
     SetItemText(IDC_ABOUT_MEMO1, kMemoText);
     ShowCreditPicture();
     FitLinksToText();
 
-    hints_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    hints_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     AddHint(IDC_ABOUT_LABEL1, "Click here to launch the page in your browser...");
     AddHint(IDC_ABOUT_LABEL2, "Click here to make a mail to me in your e-mail app...");
 
@@ -96,10 +97,10 @@ void TForm5::Created() {
 
 void TForm5::ShowCreditPicture() {
     creditPicture_.Reset(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_CREDIT), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_CREDIT), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     if (!creditPicture_.Get()) ThrowLastError("Cannot load the about box's picture");
     // The control keeps showing the picture; the holder frees it with the box.
-    SendMessageA(Item(IDC_ABOUT_PICTURE), STM_SETIMAGE, IMAGE_BITMAP,
+    SendMessageW(Item(IDC_ABOUT_PICTURE), STM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(creditPicture_.Get()));
 }
 
@@ -108,13 +109,13 @@ void TForm5::ShowCreditPicture() {
 void TForm5::FitLinksToText() {
     for (int id : {IDC_ABOUT_LABEL1, IDC_ABOUT_LABEL2}) {
         const HWND label = Item(id);
-        const std::string text = ItemText(id);
+        const std::wstring text = Widen(ItemText(id));
         SIZE extent{};
         {
             WindowDC dc(label);
             if (!dc) ThrowLastError("Cannot measure the about box's links");
             SelectedObject font(dc.Get(), linkFont_.Get());
-            if (!GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent)) {
+            if (!GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent)) {
                 ThrowLastError("Cannot measure the about box's links");
             }
         }
@@ -129,13 +130,14 @@ void TForm5::FitLinksToText() {
 
 void TForm5::AddHint(int id, const char* text) {
     if (!hints_) return;
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    std::wstring wide = Widen(text);
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
-    tool.lpszText = const_cast<char*>(text);
-    SendMessageA(hints_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = wide.data();  // the control keeps a copy
+    SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void TForm5::Show() {
@@ -148,15 +150,15 @@ void TForm5::Show() {
     // The box starts at OK, so that Return and Escape close it; the note
     // shows its first line (the dialog manager may have passed through it
     // and selected it all on the way to OK).
-    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
+    SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
     const HWND memo = Item(IDC_ABOUT_MEMO1);
-    SendMessageA(memo, EM_SETSEL, 0, 0);
-    SendMessageA(memo, EM_SCROLLCARET, 0, 0);
+    SendMessageW(memo, EM_SETSEL, 0, 0);
+    SendMessageW(memo, EM_SCROLLCARET, 0, 0);
 }
 
 void TForm5::FormShow() {
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLMERE));
-    SendMessageA(Item(IDC_ABOUT_IMAGE1), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLMERE));
+    SendMessageW(Item(IDC_ABOUT_IMAGE1), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     SetItemText(IDC_ABOUT_PRODUCT, Application().Title());
 }
 
@@ -188,8 +190,8 @@ bool TForm5::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
     case WM_SETCURSOR: {
         const HWND over = reinterpret_cast<HWND>(wParam);
         if (over == Item(IDC_ABOUT_LABEL1) || over == Item(IDC_ABOUT_LABEL2)) {
-            SetCursor(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HOTSPOT)));
-            SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, TRUE);
+            SetCursor(LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HOTSPOT)));
+            SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
             result = TRUE;
             return true;
         }

@@ -6,6 +6,7 @@
 #include "app/DocumentText.h"
 #include "ui/Gdi.h"
 #include "ui/SystemError.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -25,34 +26,6 @@ constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_H
                                       FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 
-// The code page the system's ANSI file functions use for names.
-UINT PathCodePage() { return AreFileApisANSI() ? CP_ACP : CP_OEMCP; }
-
-std::wstring Widen(const std::string& text, const std::string& what) {
-    if (text.empty()) return {};
-    const int length = MultiByteToWideChar(PathCodePage(), 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0) ThrowLastError(what);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    if (MultiByteToWideChar(PathCodePage(), 0, text.data(), static_cast<int>(text.size()), wide.data(), length) !=
-        length) {
-        ThrowLastError(what);
-    }
-    return wide;
-}
-
-// A path as the user reads it in a message; names the code page cannot show
-// get their replacement character.
-std::string Narrow(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int length = WideCharToMultiByte(PathCodePage(), 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    if (length <= 0) return "?";
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(PathCodePage(), 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
-                        nullptr);
-    return text;
-}
-
 // The full path of `path` (relative to the working directory, "." and ".."
 // resolved, forward slashes turned), without any "\\?\" prefix.
 std::wstring FullPath(const std::string& path, const std::string& what) {
@@ -61,7 +34,7 @@ std::wstring FullPath(const std::string& path, const std::string& what) {
     if (path.find('\0') != std::string::npos) {
         throw Error(what.substr(0, what.find('\0')) + ": the name contains a NUL character.");
     }
-    const std::wstring wide = Widen(path, what);
+    const std::wstring wide = Widen(path);
     std::wstring full(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
@@ -301,7 +274,7 @@ DWORD LinkCount(const std::wstring& full, const std::string& what) {
 
 }  // namespace
 
-std::string ReadDocumentFile(const std::string& path) {
+TDecodedText ReadDocumentFile(const std::string& path) {
     const std::string what = "Cannot open " + path;
     const std::wstring name = SystemPath(FullPath(path, what));
     const DWORD attributes = GetFileAttributesW(name.c_str());
@@ -316,24 +289,27 @@ std::string ReadDocumentFile(const std::string& path) {
     if (GetFileType(file.Get()) != FILE_TYPE_DISK) throw Error(what + ": it is not a file on disk.");
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size)) ThrowLastError(what);
-    // Normalising never shortens a text, so a file over the limit is refused
-    // before it takes up memory.
+    // Refused before it takes up memory.
     if (static_cast<unsigned long long>(size.QuadPart) > kMaxDocumentText) {
         throw Error(what + ": " + TooLargeReason() + ".");
     }
 
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-    std::string buffer(kChunk, '\0');
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t got = 0;
     for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file.Get(), buffer.data(), kChunk, &got, nullptr)) ThrowLastError(what);
-        if (got == 0) break;
-        if (bytes.size() + got > kMaxDocumentText) throw Error(what + ": " + TooLargeReason() + ".");
-        bytes.append(buffer.data(), got);
+        // One more byte than expected shows a file that grew meanwhile.
+        if (got == bytes.size()) bytes.resize(std::min<std::size_t>(bytes.size() + kChunk, kMaxDocumentText + 1));
+        DWORD piece = 0;
+        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, kChunk));
+        if (!ReadFile(file.Get(), bytes.data() + got, wanted, &piece, nullptr)) ThrowLastError(what);
+        if (piece == 0) break;
+        got += piece;
+        if (got > kMaxDocumentText) throw Error(what + ": " + TooLargeReason() + ".");
     }
-    if (const auto reason = UnloadableReason(bytes)) throw Error(what + ": " + *reason + ".");
-    return NormalizeLineBreaks(bytes);
+    bytes.resize(got);
+    TDecodedText decoded;
+    if (const auto reason = DecodeDocument(bytes, SystemAnsiCodec(), decoded)) throw Error(what + ": " + *reason + ".");
+    return decoded;
 }
 
 void SaveDocumentFile(const std::string& path, std::string_view bytes) {
@@ -361,6 +337,48 @@ void SaveDocumentFile(const std::string& path, std::string_view bytes) {
 void SetDocumentFileTestHooks(const DocumentFileTestHooks& hooks) {
     g_hooks = hooks;
     g_writesSinceHooks = 0;
+}
+
+namespace {
+
+class SystemAnsi : public TAnsiCodec {
+public:
+    // A failure gives no text: the way back then differs, and the file is refused.
+    std::u16string Decode(std::string_view bytes) const override {
+        if (bytes.empty()) return {};
+        const int size = static_cast<int>(bytes.size());
+        const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+        if (length <= 0) return {};
+        std::u16string text(static_cast<std::size_t>(length), u'\0');
+        auto* out = reinterpret_cast<wchar_t*>(text.data());
+        if (MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, out, length) != length) return {};
+        return text;
+    }
+
+    bool Encode(std::u16string_view text, std::string& bytes) const override {
+        bytes.clear();
+        if (text.empty()) return true;
+        const std::wstring_view wide = AsWide(text);
+        const int size = static_cast<int>(wide.size());
+        // A code page of UTF-8 has no default character to report.
+        const bool utf8 = GetACP() == CP_UTF8;
+        const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+        BOOL usedDefault = FALSE;
+        BOOL* replaced = utf8 ? nullptr : &usedDefault;
+        const int length = WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr, replaced);
+        if (length <= 0 || usedDefault) return false;
+        bytes.resize(static_cast<std::size_t>(length));
+        return WideCharToMultiByte(CP_ACP, flags, wide.data(), size, bytes.data(), length, nullptr, replaced) ==
+                   length &&
+               !usedDefault;
+    }
+};
+
+}  // namespace
+
+const TAnsiCodec& SystemAnsiCodec() {
+    static const SystemAnsi codec;
+    return codec;
 }
 
 bool FileExistsAt(const std::string& path) {

@@ -6,14 +6,21 @@
 #include <string>
 #include <string_view>
 
+#include "app/TextEncoding.h"
+
 namespace qm {
 
-// Reads the whole file as bytes and returns the text the editor holds, with
-// every line break turned into CR LF. Refuses, with a message naming the file
-// and the reason, a missing file, a folder, something that is not a file on
-// disk, a file another program holds locked, a file with NUL bytes and one
-// with more text than the editor can hold. Paths longer than MAX_PATH work.
-std::string ReadDocumentFile(const std::string& path);
+// Reads the whole file and decodes it (see DecodeDocument): the text the
+// editor holds and the encoding and line breaks to save it with. Refuses,
+// with a message naming the file and the reason, a missing file, a folder,
+// something that is not a file on disk, a file another program holds
+// locked, and a file the editor cannot hold as it is. Paths (UTF-8) may be
+// longer than MAX_PATH.
+TDecodedText ReadDocumentFile(const std::string& path);
+
+// The system's ANSI code page, through MultiByteToWideChar and
+// WideCharToMultiByte.
+const TAnsiCodec& SystemAnsiCodec();
 
 // Whether `path` names an existing file (not a folder); paths longer than
 // MAX_PATH are looked at too.

@@ -13,6 +13,7 @@
 #include "ui/Application.h"
 #include "ui/Errors.h"
 #include "ui/SystemError.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -51,7 +52,7 @@ std::vector<TToolButton> MainToolButtons() {
 }
 
 HMENU LoadSubMenu(int id) {
-    HMENU bar = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+    HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
     if (!bar) ThrowLastError("Cannot load a menu");
     HMENU sub = GetSubMenu(bar, 0);
     // The popup outlives its bar: take it out before the bar goes.
@@ -68,7 +69,7 @@ void EnableItem(HMENU menu, UINT id, bool enabled) {
 
 TForm1::TForm1(std::string firstArgument) : firstArgument_(std::move(firstArgument)) {
     gdiFont_ = CreateGdiFont(font_);
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLMERE));
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUILLMERE));
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     // Centred on the screen.
     const int x = (GetSystemMetrics(SM_CXSCREEN) - kDesignWidth) / 2;
@@ -99,7 +100,7 @@ void TForm1::SetSecondaryForms(TForm5* about, TForm2* print, TForm3* options) {
 }
 
 void TForm1::CreateComponents() {
-    MainMenu1 = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_MAINMENU));
+    MainMenu1 = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_MAINMENU));
     if (!MainMenu1 || !SetMenu(Handle(), MainMenu1)) ThrowLastError("Cannot set up the main menu");
     PopupMenu1 = LoadSubMenu(IDM_TABMENU);
     PopupMenu2 = LoadSubMenu(IDM_EDITORMENU);
@@ -128,11 +129,12 @@ void TForm1::CreateComponents() {
     ColorMemo1->SetWordWrap(false);
     ColorMemo1->SetRedrawAlways(true);
     ColorMemo1->SetPopupMenu(PopupMenu2, Handle());
-    ColorMemo1->SetText(kNoFileText);
+    ColorMemo1->SetText(Widen(kNoFileText));
     // Tags, quoted values and comments; the configured colours replace these.
     AddHtmlColorRules(ColorMemo1->ColorRules());
 
-    StatusBar1.Create(Handle(), IDW_STATUSBAR, 19, {50, 50}, gdiFont_.Get());
+    // Printer, path, and the encoding and line breaks of the document.
+    StatusBar1.Create(Handle(), IDW_STATUSBAR, 19, {50, TStatusBar::kRestOfBar, 110}, gdiFont_.Get());
 
     OpenDialog1.Filter = "Html-files (*.htm)|*.htm|Html-files (*.html)|*.html|All files (*.*)|*.*";
     SaveDialog1.Filter = "HTML-files (*.htm)|*.htm|HTML-files (*.html)|*.html";
@@ -147,10 +149,10 @@ void TForm1::CreateComponents() {
 }
 
 void TForm1::FormCreate() {
-    char current[MAX_PATH * 4];
-    const DWORD length = GetCurrentDirectoryA(sizeof current, current);
-    if (length == 0 || length >= sizeof current) ThrowLastError("Cannot read the current folder");
-    ConfigDir = ConfigDirFromCurrentDir(current);
+    wchar_t current[MAX_PATH * 4];
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH * 4, current);
+    if (length == 0 || length >= MAX_PATH * 4) ThrowLastError("Cannot read the current folder");
+    ConfigDir = ConfigDirFromCurrentDir(Narrow(current));
     IniFile = std::make_unique<TIniFile>(IniFilePath(ConfigDir));
     Closing = false;
     LoadSettings(false);
@@ -213,7 +215,7 @@ void TForm1::FormResize() {
 void TForm1::LayOut() {
     RECT client;
     GetClientRect(Handle(), &client);
-    SendMessageA(ToolBar1.Handle(), TB_AUTOSIZE, 0, 0);
+    SendMessageW(ToolBar1.Handle(), TB_AUTOSIZE, 0, 0);
     StatusBar1.Resized();
     SetWindowPos(TN1.Handle(), nullptr, 0, 32, client.right, 21, SWP_NOZORDER | SWP_NOACTIVATE);
     Bevel1.right = Bevel1.left + client.right - 2;
@@ -242,13 +244,15 @@ void TForm1::FormClose(bool& allowClose) {
 
 void TForm1::FormDestroy() { IniFile.reset(); }
 
-void TForm1::Exit1Click() { SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+void TForm1::Exit1Click() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 void TForm1::EnableDocumentCommands(bool enabled) {
     for (UINT id : {ID_FILE_SAVE, ID_FILE_SAVEAS, ID_FILE_PRINT, ID_FILE_CLOSE, ID_FILE_CLOSEALL, ID_EDIT_REPAINT}) {
         EnableItem(MainMenu1, id, enabled);
     }
     EnableMenuItem(MainMenu1, 1, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));  // the whole Edit menu
+    EnableMenuItem(GetSubMenu(MainMenu1, 0), kEncodingMenuPosition,
+                   MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
     DrawMenuBar(Handle());
     for (UINT id : {ID_TAB_SAVE, ID_TAB_SAVEAS, ID_TAB_PRINT, ID_TAB_CLOSE, ID_TAB_CLOSEALL}) {
         EnableItem(PopupMenu1, id, enabled);
@@ -269,6 +273,7 @@ void TForm1::Timer1Timer() {
     } else {
         StatusBar1.SetPanelText(1, kNoFileText);
     }
+    ShowDocumentFormat();
     StatusBar1.SetPanelWidth(0, 150);
     const std::string printer = CurrentPrinterName();
     StatusBar1.SetPanelText(0, printer.empty() ? kNoPrinterText : printer);
@@ -284,6 +289,23 @@ void TForm1::Timer2Timer() {
     }
     FileSaved = DocumentFileExists(FileNameList[static_cast<size_t>(index)]) &&
                 !EditorList[static_cast<size_t>(index)]->Modified();
+}
+
+void TForm1::ShowDocumentFormat() {
+    const int index = CurrentIndex();
+    const bool open = TN1.Tabs().Count() > 0 && index >= 0 && index < static_cast<int>(EditorList.size());
+    StatusBar1.SetPanelText(2, open ? FormatName(DocumentFormat(*EditorList[static_cast<size_t>(index)])) : "");
+}
+
+void TForm1::CheckEncodingItem(HMENU encodingMenu) {
+    const int index = CurrentIndex();
+    if (index < 0 || index >= static_cast<int>(EditorList.size())) return;
+    const TEncoding current = DocumentFormat(*EditorList[static_cast<size_t>(index)]).Encoding;
+    for (size_t i = 0; i < std::size(kEncodings); ++i) {
+        if (kEncodings[i] != current) continue;
+        const UINT id = ID_ENCODING_ANSI + static_cast<UINT>(i);
+        CheckMenuRadioItem(encodingMenu, ID_ENCODING_ANSI, ID_ENCODING_UTF16BE, id, MF_BYCOMMAND);
+    }
 }
 
 void TForm1::PrinterSetup1Click() {
@@ -326,13 +348,17 @@ void TForm1::Command(int id) {
     case ID_ABOUT: About1Click(); break;
     case ID_TB_TAGS: {
         RECT rect{};
-        SendMessageA(ToolBar1.Handle(), TB_GETRECT, ID_TB_TAGS, reinterpret_cast<LPARAM>(&rect));
+        SendMessageW(ToolBar1.Handle(), TB_GETRECT, ID_TB_TAGS, reinterpret_cast<LPARAM>(&rect));
         MapWindowPoints(ToolBar1.Handle(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
         ShowTagsMenu(rect);
         break;
     }
     default:
-        EditingCommand(id);
+        if (id >= ID_ENCODING_ANSI && id <= ID_ENCODING_UTF16BE) {
+            ChooseEncoding(kEncodings[id - ID_ENCODING_ANSI]);
+        } else {
+            EditingCommand(id);
+        }
         break;
     }
 }
@@ -364,6 +390,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DrawEdge(dc.Get(), &bevel, BDR_RAISEDINNER, BF_RECT);
         return 0;
     }
+    case WM_INITMENUPOPUP:
+        if (reinterpret_cast<HMENU>(wParam) == GetSubMenu(GetSubMenu(MainMenu1, 0), kEncodingMenuPosition)) {
+            CheckEncodingItem(reinterpret_cast<HMENU>(wParam));
+        }
+        break;
     case WM_DROPFILES:
         WMDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;

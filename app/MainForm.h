@@ -7,11 +7,13 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/AboutForm.h"
+#include "app/TextEncoding.h"
 #include "caption/GradientCaption.h"
 #include "config/IniFile.h"
 #include "config/OptionsForm.h"
@@ -31,6 +33,8 @@ namespace qm {
 
 // The prototype editor's text, shown while no document is open.
 inline constexpr char kNoFileText[] = "No file is opened";
+// The File menu's Encoding submenu, by position.
+inline constexpr int kEncodingMenuPosition = 4;
 
 class TForm1 : public TWindow {
 public:
@@ -68,7 +72,8 @@ public:
     void WMDropFiles(HDROP drop);
     void New1Click();
     void Open1Click();
-    void Save1Click();
+    // True when the document was saved.
+    bool Save1Click();
     void SaveAs1Click();
     void SaveDialog1TypeChange();
     void Close1Click();
@@ -77,8 +82,15 @@ public:
     void TN1Change(int newIndex, bool& allowChange);
     void CloseCurrentDocument();
     void RemoveCurrentDocument();
-    void SaveDocument(const std::string& path);
+    // Writes the current document to `path` in its encoding. When the text
+    // holds a character the encoding cannot store, asks whether to save it
+    // as UTF-8 instead; false when the user declines (nothing is saved).
+    bool SaveDocument(const std::string& path);
     void SelectLastTab();
+    // File > Encoding: the current document is to be saved in `encoding`.
+    void ChooseEncoding(TEncoding encoding);
+    // The encoding and line breaks a document's file is written in.
+    TTextFormat& DocumentFormat(const TColorMemo& editor);
 
     // --- Editing commands and search (MainFormEdit.cpp) ----------------
     void Undo1Click();
@@ -177,11 +189,15 @@ private:
     void DiscardHalfMadeDocument(int tab, TColorMemo* editor);
     void DestroyEditor(TColorMemo* editor);
     void LoadTemplate(TColorMemo& editor);
+    // The current document's encoding and line breaks in the status bar.
+    void ShowDocumentFormat();
+    void CheckEncodingItem(HMENU encodingMenu);
 
     std::string firstArgument_;
     TFont font_;  // "MS Sans Serif", 8 point
     qm::Font gdiFont_;
     std::vector<std::unique_ptr<TColorMemo>> ownedEditors_;
+    std::map<const TColorMemo*, TTextFormat> formats_;
     int nextEditorId_ = 0;
     bool shown_ = false;
     TForm5* form5_ = nullptr;

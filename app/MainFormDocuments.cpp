@@ -15,12 +15,30 @@
 #include "ui/Errors.h"
 #include "ui/MessageBoxes.h"
 #include "ui/WaitCursor.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
 namespace {
 
-void AddToRecentDocuments(const std::string& path) { SHAddToRecentDocs(SHARD_PATHA, path.c_str()); }
+void AddToRecentDocuments(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    SHAddToRecentDocs(SHARD_PATHW, wide.c_str());
+}
+
+// The bytes of an editor's text in `format`; false when it holds a
+// character the encoding cannot store.
+bool EncodeEditorText(const TColorMemo& editor, const TTextFormat& format, std::string& bytes) {
+    WaitCursor wait;
+    const std::wstring text = editor.Text();
+    return EncodeDocument(AsUtf16(text), format, SystemAnsiCodec(), bytes);
+}
+
+// UTF-8 stores every character; only half of one is beyond it.
+Error HalfCharacterError(const std::string& path, TEncoding encoding) {
+    return Error("Cannot save " + path + ": the text holds half of a character (an unpaired UTF-16 surrogate), "
+                 "which " + std::string(EncodingName(encoding)) + " cannot store.");
+}
 
 // Releases a drop's file list on every path, as the protocol requires.
 struct DropHolder {
@@ -70,6 +88,7 @@ void TForm1::NewRE(const std::string& tabName, bool useTemplate) {
         editor = owned.get();
         ownedEditors_.push_back(std::move(owned));
         EditorList.push_back(editor);
+        formats_[editor] = kNewDocumentFormat;
 
         const TColorMemo& prototype = *ColorMemo1;
         editor->SetVisible(false);
@@ -95,17 +114,27 @@ void TForm1::NewRE(const std::string& tabName, bool useTemplate) {
     }
 }
 
-// The template's text, then two empty lines, with the caret at the start.
+// The template's text, then two empty lines, with the caret at the start;
+// the document takes the template's encoding and line breaks.
 void TForm1::LoadTemplate(TColorMemo& editor) {
     WaitCursor wait;
-    std::string text = ReadDocumentFile(TemplateFilePath(ConfigDir));
-    if (!text.empty() && !(text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)) text += "\r\n";
-    text += "\r\n\r\n";
-    editor.SetText(text);
+    TDecodedText decoded = ReadDocumentFile(TemplateFilePath(ConfigDir));
+    std::u16string& text = decoded.Text;
+    if (!text.empty() && !text.ends_with(u"\r\n")) text += u"\r\n";
+    text += u"\r\n\r\n";
+    editor.SetText(AsWide(text));
     editor.SetSelection(0, 0);
+    DocumentFormat(editor) = TemplateDocumentFormat(decoded);
+}
+
+TTextFormat& TForm1::DocumentFormat(const TColorMemo& editor) {
+    const auto found = formats_.find(&editor);
+    if (found == formats_.end()) throw Error("The document was closed meanwhile.");
+    return found->second;
 }
 
 void TForm1::DestroyEditor(TColorMemo* editor) {
+    formats_.erase(editor);
     EditorList.erase(std::remove(EditorList.begin(), EditorList.end(), editor), EditorList.end());
     ownedEditors_.erase(std::remove_if(ownedEditors_.begin(), ownedEditors_.end(),
                                        [editor](const auto& owned) { return owned.get() == editor; }),
@@ -145,13 +174,14 @@ void TForm1::OpenFile(const std::string& path) {
     WaitCursor wait;
     // Read first: a file the editor cannot hold is refused before any tab
     // is made for it.
-    const std::string text = ReadDocumentFile(path);
+    const TDecodedText decoded = ReadDocumentFile(path);
     NewRE(TabNameFromPath(path), false);
     const int tab = TN1.Tabs().Count() - 1;
     TColorMemo* editor = EditorList.back();
     try {
         AddToRecentDocuments(path);
-        editor->SetText(text);
+        editor->SetText(AsWide(decoded.Text));
+        DocumentFormat(*editor) = decoded.Format;
     } catch (...) {
         DiscardHalfMadeDocument(tab, editor);
         throw;
@@ -162,14 +192,14 @@ void TForm1::OpenFile(const std::string& path) {
 
 void TForm1::WMDropFiles(HDROP drop) {
     DropHolder holder{drop};
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         // Names of any length: ask for each one's length first.
-        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        std::string name(static_cast<size_t>(length) + 1, '\0');
-        const UINT got = DragQueryFileA(drop, i, name.data(), length + 1);
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring name(static_cast<size_t>(length) + 1, L'\0');
+        const UINT got = DragQueryFileW(drop, i, name.data(), length + 1);
         name.resize(got);
-        OpenFile(name);
+        OpenFile(Narrow(name));
     }
 }
 
@@ -195,31 +225,45 @@ void TForm1::MakeCurrent(const TColorMemo* editor) {
     TN1.Tabs().SetTabIndex(static_cast<int>(found - EditorList.begin()));
 }
 
-void TForm1::SaveDocument(const std::string& path) {
+bool TForm1::SaveDocument(const std::string& path) {
     TColorMemo& editor = CurrentEditor();
-    WaitCursor wait;
-    SaveDocumentFile(path, TextToFileBytes(editor.Text()));
+    TTextFormat format = DocumentFormat(editor);
+    std::string bytes;
+    if (!EncodeEditorText(editor, format, bytes)) {
+        if (format.Encoding != TEncoding::Ansi) throw HalfCharacterError(path, format.Encoding);
+        const std::string question = TabNameFromPath(path) + " holds characters that " +
+                                     std::string(EncodingName(format.Encoding)) +
+                                     " cannot store. Do you want to save it as UTF-8?";
+        if (Confirm(Handle(), question, true) != DialogAnswer::Yes) return false;
+        MakeCurrent(&editor);
+        format.Encoding = TEncoding::Utf8;
+        if (!EncodeEditorText(editor, format, bytes)) throw HalfCharacterError(path, format.Encoding);
+    }
+    {
+        WaitCursor wait;
+        SaveDocumentFile(path, bytes);
+    }
+    DocumentFormat(editor) = format;
     editor.SetModified(false);
     Timer1.SetEnabled(true);
+    return true;
 }
 
-void TForm1::Save1Click() {
+bool TForm1::Save1Click() {
     const std::string path = CurrentPath();
-    if (DocumentFileExists(path)) {
-        SaveDocument(path);
-        return;
-    }
+    if (DocumentFileExists(path)) return SaveDocument(path);
     const TColorMemo* editor = &CurrentEditor();
     // A document without a file offers no name: another document's name
     // here would be one Return away from overwriting that file.
     SaveDialog1.FileName.clear();
-    if (!SaveDialog1.Execute(Handle())) return;
+    if (!SaveDialog1.Execute(Handle())) return false;
     const std::string name = SaveDialog1.FileName;
     MakeCurrent(editor);
-    SaveDocument(name);
+    if (!SaveDocument(name)) return false;
     AddToRecentDocuments(name);
     At(FileNameList, CurrentIndex()) = name;
     TN1.Tabs().Rename(CurrentIndex(), TabNameFromPath(name));
+    return true;
 }
 
 void TForm1::SaveAs1Click() {
@@ -238,7 +282,7 @@ void TForm1::SaveAs1Click() {
         // No: the dialog opens again for another name.
     }
     MakeCurrent(editor);
-    SaveDocument(name);
+    if (!SaveDocument(name)) return;
     AddToRecentDocuments(name);
     At(FileNameList, CurrentIndex()) = name;
     TN1.Tabs().Rename(CurrentIndex(), TabNameFromPath(name));
@@ -265,9 +309,13 @@ void TForm1::CloseCurrentDocument() {
     default:
         break;
     }
+    // Declining the save as UTF-8 cancels the close, as Cancel would.
     const std::string path = CurrentPath();
     if (DocumentFileExists(path)) {
-        SaveDocument(path);
+        if (!SaveDocument(path)) {
+            CloseCancelled = true;
+            return;
+        }
         RemoveCurrentDocument();
         return;
     }
@@ -279,7 +327,10 @@ void TForm1::CloseCurrentDocument() {
         return;
     }
     MakeCurrent(editor);
-    SaveDocument(SaveDialog1.FileName);
+    if (!SaveDocument(SaveDialog1.FileName)) {
+        CloseCancelled = true;
+        return;
+    }
     RemoveCurrentDocument();
 }
 
@@ -293,6 +344,16 @@ void TForm1::RemoveCurrentDocument() {
     TN1Click();
     Timer1.SetEnabled(true);
     EnableDocumentCommands(TN1.Tabs().Count() != 0);
+}
+
+void TForm1::ChooseEncoding(TEncoding encoding) {
+    TColorMemo& editor = CurrentEditor();
+    TTextFormat& format = DocumentFormat(editor);
+    if (format.Encoding == encoding) return;
+    format.Encoding = encoding;
+    // The file no longer holds what the next save will write.
+    editor.SetModified(true);
+    ShowDocumentFormat();
 }
 
 void TForm1::Closeall1Click() {

@@ -2,11 +2,10 @@
 // a command line, without waiting for them.
 #include <windows.h>
 
-#include <vector>
-
 #include "app/CommandText.h"
 #include "app/MainForm.h"
 #include "ui/MessageBoxes.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -19,14 +18,13 @@ constexpr char kApps[] = "Apps";
 // cannot start is not reported.
 void StartProgram(const std::string& commandLine) {
     if (commandLine.empty()) return;
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup{};
+    std::wstring line = Widen(commandLine);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
@@ -47,9 +45,10 @@ void TForm1::ToolButton20Click() {
                 false) != DialogAnswer::Yes) {
         return;
     }
-    Save1Click();
+    // A save declined or cancelled leaves the file as it was: no preview of it.
+    const bool saved = Save1Click();
     const std::string path = CurrentPath();
-    if (!DocumentFileExists(path)) {
+    if (!saved || !DocumentFileExists(path)) {
         ShowMessage(Handle(), "The file wasn`t saved!");
         return;
     }

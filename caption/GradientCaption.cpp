@@ -3,19 +3,20 @@
 #include "ui/Application.h"
 #include "ui/Gdi.h"
 #include "ui/MessageBoxes.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
 namespace {
 
-constexpr char kHookProperty[] = "QuillmereGradientCaption";
+constexpr wchar_t kHookProperty[] = L"QuillmereGradientCaption";
 
 bool VersionSaysNewLook() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;  // 148
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const bool known = GetVersionExA(&version) != FALSE;
+    const bool known = GetVersionExW(&version) != FALSE;
 #pragma GCC diagnostic pop
     return IsNewLook(known, version.dwPlatformId, version.dwMajorVersion);
 }
@@ -31,8 +32,8 @@ int CellHeight(const TFont& font) {
         SelectedObject bitmap(dc, scratch.Get());
         qm::Font gdi = CreateGdiFont(font);
         SelectedObject selected(dc, gdi.Get());
-        TEXTMETRICA metrics{};
-        if (GetTextMetricsA(dc, &metrics)) height = metrics.tmHeight - metrics.tmInternalLeading;
+        TEXTMETRICW metrics{};
+        if (GetTextMetricsW(dc, &metrics)) height = metrics.tmHeight - metrics.tmInternalLeading;
     }
     DeleteDC(dc);
     return height;
@@ -175,7 +176,7 @@ void TGradientCaption::ComposeWindowText() {
                                                    {AppNameText.Visible(), AppNameText.StoredCaption()},
                                                    {CaptionText.Visible(), CaptionText.StoredCaption()});
     LockWindowUpdate(formWindow_);
-    SetWindowTextA(formWindow_, text.c_str());
+    SetWindowTextW(formWindow_, Widen(text).c_str());
     LockWindowUpdate(nullptr);
 }
 
@@ -202,11 +203,11 @@ void TGradientCaption::ReadSystemCaptionFont(TFont& font) {
     font.Name = "System";
     font.Height = 16;
     font.Bold = true;
-    NONCLIENTMETRICSA metrics{};
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
-    const LOGFONTA& caption = metrics.lfCaptionFont;
-    font.Name.assign(caption.lfFaceName, strnlen(caption.lfFaceName, LF_FACESIZE));
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return;
+    const LOGFONTW& caption = metrics.lfCaptionFont;
+    font.Name = Narrow(std::wstring_view(caption.lfFaceName, wcsnlen(caption.lfFaceName, LF_FACESIZE)));
     if (caption.lfHeight > 0) {
         // A point size: as a character height at the screen's resolution.
         HDC screen = GetDC(nullptr);
@@ -232,23 +233,24 @@ void TGradientCaption::MatchCaptionFontHeight(TFont& font) const {
 void TGradientCaption::AttachToWindow() {
     if (!formWindow_ || attached_) return;
     TurnOffCompositorFrame();
-    if (!SetPropA(formWindow_, kHookProperty, this)) return;
-    previousWindowProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(formWindow_, GWLP_WNDPROC));
-    SetWindowLongPtrA(formWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TGradientCaption::HookProc));
+    if (!SetPropW(formWindow_, kHookProperty, this)) return;
+    // The wide functions keep the window a Unicode window.
+    previousWindowProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(formWindow_, GWLP_WNDPROC));
+    SetWindowLongPtrW(formWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TGradientCaption::HookProc));
     attached_ = true;
 }
 
 void TGradientCaption::DetachFromWindow() {
     if (!attached_) return;
-    SetWindowLongPtrA(formWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousWindowProc_));
-    RemovePropA(formWindow_, kHookProperty);
+    SetWindowLongPtrW(formWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousWindowProc_));
+    RemovePropW(formWindow_, kHookProperty);
     attached_ = false;
 }
 
 void TGradientCaption::TurnOffCompositorFrame() const {
     // Since Vista the compositor draws frames and our painting would not
     // show; dwmapi is looked for at run time, so older systems start too.
-    HMODULE dwm = LoadLibraryA("dwmapi.dll");
+    HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
     if (!dwm) return;
     using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
     auto set = reinterpret_cast<SetAttribute>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
@@ -260,20 +262,20 @@ void TGradientCaption::TurnOffCompositorFrame() const {
 }
 
 LRESULT CALLBACK TGradientCaption::HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TGradientCaption*>(GetPropA(window, kHookProperty));
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    auto* self = static_cast<TGradientCaption*>(GetPropW(window, kHookProperty));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         // The window goes: give it its own procedure back first.
         WNDPROC previous = self->previousWindowProc_;
         self->DetachFromWindow();
         self->formWindow_ = nullptr;
-        return CallWindowProcA(previous, window, message, wParam, lParam);
+        return CallWindowProcW(previous, window, message, wParam, lParam);
     }
     return Guarded([&] { return self->CaptionWindowProc(message, wParam, lParam); }, static_cast<LRESULT>(0));
 }
 
 LRESULT TGradientCaption::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(previousWindowProc_, formWindow_, message, wParam, lParam);
+    return CallWindowProcW(previousWindowProc_, formWindow_, message, wParam, lParam);
 }
 
 LRESULT TGradientCaption::CaptionWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

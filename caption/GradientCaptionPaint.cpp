@@ -5,6 +5,7 @@
 
 #include "ui/Application.h"
 #include "ui/Gdi.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -56,8 +57,8 @@ void PatFill(HDC dc, COLORREF color, int x, int y, int width, int height) {
 
 TBorderStyle TGradientCaption::BorderStyle() const {
     if (DesignState) return TBorderStyle::bsSizeable;
-    const LONG_PTR style = GetWindowLongPtrA(formWindow_, GWL_STYLE);
-    const LONG_PTR exStyle = GetWindowLongPtrA(formWindow_, GWL_EXSTYLE);
+    const LONG_PTR style = GetWindowLongPtrW(formWindow_, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(formWindow_, GWL_EXSTYLE);
     if ((style & WS_CAPTION) != WS_CAPTION) return TBorderStyle::bsNone;
     const bool sizeable = (style & WS_THICKFRAME) != 0;
     if (exStyle & WS_EX_TOOLWINDOW) return sizeable ? TBorderStyle::bsSizeToolWin : TBorderStyle::bsToolWindow;
@@ -67,8 +68,8 @@ TBorderStyle TGradientCaption::BorderStyle() const {
 }
 
 unsigned TGradientCaption::BorderIcons() const {
-    const LONG_PTR style = GetWindowLongPtrA(formWindow_, GWL_STYLE);
-    const LONG_PTR exStyle = GetWindowLongPtrA(formWindow_, GWL_EXSTYLE);
+    const LONG_PTR style = GetWindowLongPtrW(formWindow_, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(formWindow_, GWL_EXSTYLE);
     unsigned icons = 0;
     if (style & WS_SYSMENU) icons |= biSystemMenu;
     if (style & WS_MINIMIZEBOX) icons |= biMinimize;
@@ -148,11 +149,11 @@ void TGradientCaption::FillPlain(HDC dc, COLORREF color, const RECT& c) {
 
 void TGradientCaption::DrawSmallIcon(HDC dc, RECT& t) const {
     t.left += 1;
-    HICON icon = reinterpret_cast<HICON>(SendMessageA(formWindow_, WM_GETICON, ICON_SMALL, 0));
-    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(formWindow_, GCLP_HICONSM));
-    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrA(formWindow_, GCLP_HICON));
-    if (!icon) icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-    if (!icon) icon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    HICON icon = reinterpret_cast<HICON>(SendMessageW(formWindow_, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(formWindow_, GCLP_HICONSM));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(formWindow_, GCLP_HICON));
+    if (!icon) icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    if (!icon) icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
     int cx = GetSystemMetrics(SM_CXSMICON);
     if (!cx) cx = GetSystemMetrics(SM_CXSIZE);
     int cy = GetSystemMetrics(SM_CYSMICON);
@@ -191,8 +192,8 @@ void TGradientCaption::DrawFrameButtons(HDC dc, const RECT& c) const {
 int TGradientCaption::MeasureTextPart(HDC dc, const RECT& t, const TCompanyText& part) {
     SelectedObject font(dc, part.FontHandle());
     RECT m = t;
-    const std::string caption = part.Caption();
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &m, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+    const std::wstring caption = Widen(part.Caption());
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &m, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
     return m.right - m.left + 3;
 }
 
@@ -200,10 +201,10 @@ void TGradientCaption::DrawTextPart(HDC dc, RECT& t, bool active, const TCompany
     t.left += 3;
     TextState state(dc, ToColorRef(active ? part.ColorActive() : part.ColorInactive()));
     SelectedObject font(dc, part.FontHandle());
-    const std::string caption = part.Caption();
+    const std::wstring caption = Widen(part.Caption());
     RECT m = t;
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &m, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &t, DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &m, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &t, DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
     t.left = m.right;
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "config/IniValues.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -11,12 +12,15 @@ namespace {
 constexpr DWORD kValueBuffer = 1024;
 }  // namespace
 
+// The file keeps its text in the ANSI code page; its name may be in any
+// script, so the wide functions are used.
 std::string TIniFile::ReadText(const std::string& section, const std::string& key,
                                const std::string& defaultValue) const {
-    char buffer[kValueBuffer];
-    const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
-                                                  kValueBuffer, fileName_.c_str());
-    return std::string(buffer, length < kValueBuffer ? length : kValueBuffer - 1);
+    wchar_t buffer[kValueBuffer];
+    const DWORD length = GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
+                                                  Widen(defaultValue).c_str(), buffer, kValueBuffer,
+                                                  Widen(fileName_).c_str());
+    return Narrow(std::wstring_view(buffer, length < kValueBuffer ? length : kValueBuffer - 1));
 }
 
 int32_t TIniFile::ReadInt(const std::string& section, const std::string& key, int32_t defaultValue) const {
@@ -30,12 +34,24 @@ bool TIniFile::ReadFlag(const std::string& section, const std::string& key, bool
 void TIniFile::WriteText(const std::string& section, const std::string& key, const std::string& value) {
     // Checked here: Wine running as root writes into a read-only file where
     // Windows refuses.
-    const DWORD attributes = GetFileAttributesA(fileName_.c_str());
+    const std::wstring file = Widen(fileName_);
+    const DWORD attributes = GetFileAttributesW(file.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         throw IniWriteError(fileName_);
     }
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName_.c_str())) {
+    // The file is ANSI text: a value it cannot hold would come back as
+    // another one ("?" for each such character).
+    const std::wstring wide = Widen(value);
+    BOOL replaced = FALSE;
+    if (!wide.empty() && GetACP() != CP_UTF8 &&
+        (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                             nullptr, &replaced) == 0 ||
+         replaced)) {
+        throw Error("Unable to write to " + fileName_ + ": \"" + value +
+                    "\" holds characters the ANSI code page of the file cannot store.");
+    }
+    if (!WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), wide.c_str(), file.c_str())) {
         throw IniWriteError(fileName_);
     }
 }

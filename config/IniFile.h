@@ -1,4 +1,5 @@
-// The configuration file object `IniFile`, over the system's profile
+// The configuration file object `IniFile` (names, sections, keys and values
+// in UTF-8; the file itself in the ANSI code page), over the system's profile
 // functions, which give the section and key rules: names match without
 // regard to letter case, values are read without surrounding blanks and one
 // pair of quotes, a new key goes to the end of its section and a new section
@@ -35,7 +36,8 @@ public:
     bool ReadFlag(const std::string& section, const std::string& key, bool defaultValue) const;
 
     // Store the value at once; IniWriteError when the file cannot be written
-    // (read-only, a folder in its place, no room, no such folder).
+    // (read-only, a folder in its place, no room, no such folder), Error
+    // when the value holds a character the ANSI code page lacks.
     void WriteText(const std::string& section, const std::string& key, const std::string& value);
     void WriteInt(const std::string& section, const std::string& key, int32_t value);
     void WriteFlag(const std::string& section, const std::string& key, bool value);

@@ -14,6 +14,8 @@
 #include "ui/Application.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SystemError.h"
+#include "ui/Utf.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -49,10 +51,10 @@ void AddSampleRules(TDrawRules& rules) {
     comments.ZOrder = 1;
 }
 
-bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void SetChecked(HWND box, bool checked) {
-    SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 // The reason of a file error whose message starts with `prefix`.
@@ -73,24 +75,24 @@ TForm3::~TForm3() = default;
 
 void TForm3::Created() {
     RECT area;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     SetWindowPos(Handle(), nullptr, area.left + (area.right - area.left - kOuterWidth) / 2,
                  area.top + (area.bottom - area.top - kOuterHeight) / 2, kOuterWidth, kOuterHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
     HWND tabs = Item(IDC_OPT_TABS);
     int index = 0;
-    for (const char* caption : {"Color/Font", "Template", "Apps"}) {
-        TCITEMA item{};
+    for (const wchar_t* caption : {L"Color/Font", L"Template", L"Apps"}) {
+        TCITEMW item{};
         item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(caption);
-        if (SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item)) < 0) {
+        item.pszText = const_cast<wchar_t*>(caption);
+        if (SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item)) < 0) {
             throw Error("Cannot make the options notebook.");
         }
     }
     CreateSample();
     // Typed text may be long; the template is not capped at the control's default.
-    SendMessageA(Memo1(), EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(Memo1(), EM_SETLIMITTEXT, 0, 0);
     SetPageIndex(TemplatePage);
 }
 
@@ -101,17 +103,17 @@ void TForm3::CreateSample() {
     RECT bounds;
     GetWindowRect(placeholder, &bounds);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
-    SetWindowLongPtrA(placeholder, GWLP_ID, 0);
+    SetWindowLongPtrW(placeholder, GWLP_ID, 0);
     sample_ = std::make_unique<TColorMemo>(Handle(), IDC_OPT_SAMPLE);
     TColorMemo& sample = *sample_;
     sample.SetScrollBars(TScrollStyle::ssBoth);
     sample.SetColor(clWhite);
     AddSampleRules(sample.ColorRules());
     sample.SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
-    sample.SetText(kOptionsSampleText);
+    sample.SetText(Widen(kOptionsSampleText));
     sample.SetModified(false);
     // Return is a new line in the sample, not the Close button.
-    SetWindowLongPtrA(sample.Handle(), GWL_STYLE, GetWindowLongPtrA(sample.Handle(), GWL_STYLE) | ES_WANTRETURN);
+    SetWindowLongPtrW(sample.Handle(), GWL_STYLE, GetWindowLongPtrW(sample.Handle(), GWL_STYLE) | ES_WANTRETURN);
     SetWindowPos(sample.Handle(), placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     DestroyWindow(placeholder);
 }
@@ -122,10 +124,10 @@ bool TForm3::CheckBox1Checked() const { return Checked(Item(IDC_OPT_TEMPSTART));
 std::string TForm3::Edit1Text() const { return ItemText(IDC_OPT_FTP); }
 std::string TForm3::Edit2Text() const { return ItemText(IDC_OPT_BROWSER); }
 
-int TForm3::PageIndex() const { return static_cast<int>(SendMessageA(Item(IDC_OPT_TABS), TCM_GETCURSEL, 0, 0)); }
+int TForm3::PageIndex() const { return static_cast<int>(SendMessageW(Item(IDC_OPT_TABS), TCM_GETCURSEL, 0, 0)); }
 
 void TForm3::SetPageIndex(int page) {
-    SendMessageA(Item(IDC_OPT_TABS), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    SendMessageW(Item(IDC_OPT_TABS), TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
     ShowPage(page);
 }
 
@@ -143,7 +145,7 @@ void TForm3::ShowPage(int page) {
     show(kTemplateControls, std::size(kTemplateControls), page == TemplatePage);
     show(kAppsControls, std::size(kAppsControls), page == AppsPage);
     // The focus never stays on a control that went out of sight.
-    if (focusHidden) SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_OPT_TABS)), TRUE);
+    if (focusHidden) SendMessageW(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_OPT_TABS)), TRUE);
 }
 
 void TForm3::Show() {
@@ -155,7 +157,7 @@ void TForm3::Show() {
 void TForm3::RequestFill() {
     if (fillPending_) return;
     fillPending_ = true;
-    PostMessageA(Handle(), kFillMessage, 0, 0);
+    PostMessageW(Handle(), kFillMessage, 0, 0);
 }
 
 bool TForm3::IsOtherProgramWindow(HWND window) const {
@@ -207,7 +209,7 @@ void TForm3::MakePageBrush(HWND tabs) {
     if (!memory || !picture) return;
     {
         SelectedObject selected(memory.Get(), picture.Get());
-        SendMessageA(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT | PRF_ERASEBKGND);
+        SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT | PRF_ERASEBKGND);
     }
     pageBrush_.Reset(CreatePatternBrush(picture.Get()));
     if (pageBrush_) pagePicture_ = std::move(picture);
@@ -232,16 +234,20 @@ void TForm3::FormActivate() {
 
     const std::string path = TemplateFilePath(main_.ConfigDir);
     if (!FileExistsAt(path)) {
+        templateFormat_ = kNewDocumentFormat;
         ShowMessage(Handle(), "Couldn`t find: " + path);
         return;
     }
-    std::string text;
+    TDecodedText decoded;
     try {
-        text = ReadDocumentFile(path);
+        decoded = ReadDocumentFile(path);
     } catch (const Error& error) {
         throw Error("Cannot open file " + path + "\n" + ReasonAfter(error.what(), "Cannot open " + path));
     }
-    SetItemText(IDC_OPT_TEMPLATE, text);
+    if (!SetWindowTextW(Memo1(), std::wstring(AsWide(decoded.Text)).c_str())) {
+        ThrowLastError("Cannot show the template " + path);
+    }
+    templateFormat_ = decoded.Format;
 }
 
 void TForm3::Button1Click() {
@@ -265,13 +271,26 @@ void TForm3::Button1Click() {
     if (!FileExistsAt(path)) {
         ShowMessage(Handle(), "Since the " + path + " is missing, Quillmere will make it for you :)");
     }
+    // Every line followed by a line break, in the template's encoding and
+    // style; the old file stays whole until the new one has been written.
+    std::u16string text = Utf8ToUtf16(ItemText(IDC_OPT_TEMPLATE));
+    if (!text.empty() && text.back() != u'\n' && text.back() != u'\r') text += u"\r\n";
+    TTextFormat format = templateFormat_;
+    std::string bytes;
+    if (!EncodeDocument(text, format, SystemAnsiCodec(), bytes)) {
+        // A character ANSI lacks: the template becomes UTF-8, which keeps them all.
+        format.Encoding = TEncoding::Utf8;
+        if (!EncodeDocument(text, format, SystemAnsiCodec(), bytes)) {
+            throw Error("Cannot create file " + path +
+                        "\nthe text holds half of a character (an unpaired UTF-16 surrogate).");
+        }
+    }
     try {
-        // Every line followed by CR LF; the old file stays whole until the
-        // new one has been written.
-        SaveDocumentFile(path, TextToFileBytes(ItemText(IDC_OPT_TEMPLATE)));
+        SaveDocumentFile(path, bytes);
     } catch (const Error& error) {
         throw Error("Cannot create file " + path + "\n" + ReasonAfter(error.what(), "Cannot save " + path));
     }
+    templateFormat_ = format;
     Hide();
 }
 
@@ -323,7 +342,7 @@ bool TForm3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
         // comes to it by keyboard; in the sample that would hide the
         // colours, which are what it is there for.
         if (sample_ && reinterpret_cast<HWND>(lParam) == sample_->Handle() && HIWORD(wParam) == EN_SETFOCUS) {
-            PostMessageA(Handle(), kSampleFocusMessage, 0, 0);
+            PostMessageW(Handle(), kSampleFocusMessage, 0, 0);
         }
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) != IDCANCEL) {
             try {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "app/TextEncoding.h"
 #include "editor/ColorMemo.h"
 #include "ui/ColorDialog.h"
 #include "ui/DialogForm.h"
@@ -86,6 +87,8 @@ private:
     bool fillPending_ = false;
     Bitmap pagePicture_;  // the notebook's client area as it paints itself
     Brush pageBrush_;     // made of pagePicture_
+    // The encoding and line breaks the template file was read in.
+    TTextFormat templateFormat_ = kNewDocumentFormat;
 };
 
 }  // namespace qm

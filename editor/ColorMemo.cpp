@@ -68,8 +68,8 @@ DWORD TColorMemo::Style() const {
 }
 
 void TColorMemo::CreateNative() {
-    handle_ = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", Style(), left_, top_, width_, height_, parent_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr),
+    handle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", Style(), left_, top_, width_, height_, parent_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr),
                               nullptr);
     if (!handle_) ThrowLastError("Cannot create an editor");
     if (!SetPropA(handle_, kSelfProperty, this) ||
@@ -122,13 +122,31 @@ void TColorMemo::SetVisible(bool visible) {
 
 void TColorMemo::SetFocus() { ::SetFocus(handle_); }
 
-std::string TColorMemo::Text() const {
+TColorMemo::TShimText TColorMemo::Text() const {
+    TShimText text;
     const int length = TextLength();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT got = SendMessageA(handle_, WM_GETTEXT, static_cast<WPARAM>(length) + 1,
-                                     reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(got));
+    text.Wide.assign(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(handle_, WM_GETTEXT, static_cast<WPARAM>(length) + 1,
+                                     reinterpret_cast<LPARAM>(text.Wide.data()));
+    text.Wide.resize(static_cast<size_t>(got));
+    if (got > 0) {
+        const int bytes = WideCharToMultiByte(CP_ACP, 0, text.Wide.data(), static_cast<int>(got), nullptr, 0,
+                                              nullptr, nullptr);
+        text.assign(static_cast<size_t>(bytes), '\0');
+        WideCharToMultiByte(CP_ACP, 0, text.Wide.data(), static_cast<int>(got), text.data(), bytes, nullptr,
+                            nullptr);
+    }
     return text;
+}
+
+void TColorMemo::SetText(std::wstring_view text) {
+    const std::wstring whole(text);
+    if (whole.find(L'\0') != std::wstring::npos) throw Error("The editor cannot hold a text with NUL characters.");
+    const LRESULT ok = SendMessageW(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(whole.c_str()));
+    if (!ok || static_cast<size_t>(TextLength()) != whole.size()) {
+        SendMessageW(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+        throw Error("The editor cannot hold a text of " + std::to_string(whole.size()) + " characters.");
+    }
 }
 
 void TColorMemo::SetText(const std::string& text) {
@@ -140,7 +158,7 @@ void TColorMemo::SetText(const std::string& text) {
     }
 }
 
-int TColorMemo::TextLength() const { return static_cast<int>(SendMessageA(handle_, WM_GETTEXTLENGTH, 0, 0)); }
+int TColorMemo::TextLength() const { return static_cast<int>(SendMessageW(handle_, WM_GETTEXTLENGTH, 0, 0)); }
 
 int TColorMemo::LineCount() const {
     int count = static_cast<int>(SendMessageA(handle_, EM_GETLINECOUNT, 0, 0));

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor/ColorPainter.h"
@@ -80,8 +81,15 @@ public:
 
     // Text. SetText refuses (throws) a text the control did not take whole.
     // Setting the text (also by WM_SETTEXT) is a change like any other (OnChange).
-    std::string Text() const;
+    // TEMP shim: the text in the ANSI code page and, converted, in UTF-16,
+    // until the control's own text is UTF-16 throughout.
+    struct TShimText : std::string {
+        std::wstring Wide;
+        operator std::wstring() const { return Wide; }
+    };
+    TShimText Text() const;
     void SetText(const std::string& text);
+    void SetText(std::wstring_view text);
     int TextLength() const;
     // Lines as an editor counts them: without a final empty line.
     int LineCount() const;

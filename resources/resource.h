@@ -31,6 +31,12 @@
 #define ID_FILE_CLOSE        2007
 #define ID_FILE_CLOSEALL     2008
 #define ID_FILE_EXIT         2009
+// File > Encoding, in the order of the submenu
+#define ID_ENCODING_ANSI     2011
+#define ID_ENCODING_UTF8     2012
+#define ID_ENCODING_UTF8BOM  2013
+#define ID_ENCODING_UTF16LE  2014
+#define ID_ENCODING_UTF16BE  2015
 // Edit menu
 #define ID_EDIT_UNDO         2101
 #define ID_EDIT_REPAINT      2102

@@ -44,7 +44,7 @@ bool TApplication::IsModelessMessage(MSG& msg) const {
         if (!IsWindow(window)) continue;
         // IsDialogMessage takes only messages of the window and its children.
         if (msg.hwnd != window && !IsChild(window, msg.hwnd)) continue;
-        if (IsDialogMessageA(window, &msg)) return true;
+        if (IsDialogMessageW(window, &msg)) return true;
     }
     return false;
 }
@@ -52,25 +52,25 @@ bool TApplication::IsModelessMessage(MSG& msg) const {
 int TApplication::Run() {
     MSG msg;
     BOOL got;
-    while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+    while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
         if (got == -1) return 1;
         if (IsModelessMessage(msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }
 
 void TApplication::ProcessMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
         if (IsModelessMessage(msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 

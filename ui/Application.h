@@ -32,7 +32,8 @@ public:
     // Whether one of the modeless windows took the message.
     bool IsModelessMessage(MSG& msg) const;
 
-    // Runs the message loop until WM_QUIT; returns its exit code.
+    // Runs the message loop until WM_QUIT; returns its exit code. The loop
+    // is the wide one, so that typed characters reach the windows as UTF-16.
     int Run();
     // Handles the messages waiting now, then returns.
     void ProcessMessages();

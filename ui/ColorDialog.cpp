@@ -25,13 +25,13 @@ bool TColorDialog::Execute(HWND owner) {
     for (COLORREF& custom : customColors_) {
         if (custom == 0) custom = RGB(255, 255, 255);
     }
-    CHOOSECOLORA choose{};
+    CHOOSECOLORW choose{};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = owner;
     choose.rgbResult = ToColorRef(Color);
     choose.lpCustColors = customColors_;
     choose.Flags = CC_RGBINIT | CC_ANYCOLOR;
-    if (!ChooseColorA(&choose)) {
+    if (!ChooseColorW(&choose)) {
         const DWORD error = CommDlgExtendedError();
         if (error != 0) throw Error("The colour dialog failed (error " + std::to_string(error) + ").");
         return false;

@@ -4,12 +4,13 @@
 
 #include "ui/Application.h"
 #include "ui/SystemError.h"
+#include "ui/WideText.h"
 #include "ui/Window.h"
 
 namespace qm {
 
 void TDialogForm::CreateFromTemplate(HWND owner, int templateId) {
-    if (!CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner,
+    if (!CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner,
                             &TDialogForm::DialogProc, reinterpret_cast<LPARAM>(this))) {
         if (createError_) std::rethrow_exception(std::exchange(createError_, nullptr));
         ThrowLastError("Cannot create the dialog " + std::to_string(templateId));
@@ -25,7 +26,7 @@ void TDialogForm::CreateFromTemplate(HWND owner, int templateId) {
 
 void TDialogForm::Destroy() {
     if (!handle_) return;
-    SetWindowLongPtrA(handle_, DWLP_USER, 0);
+    SetWindowLongPtrW(handle_, DWLP_USER, 0);
     HWND dialog = std::exchange(handle_, nullptr);
     Application().RemoveModelessWindow(dialog);
     DestroyWindow(dialog);
@@ -43,7 +44,7 @@ HWND TDialogForm::Item(int id) const {
 std::string TDialogForm::ItemText(int id) const { return WindowText(Item(id)); }
 
 void TDialogForm::SetItemText(int id, const std::string& text) {
-    if (!SetWindowTextA(Item(id), text.c_str())) ThrowLastError("Cannot set the text of a control");
+    if (!SetWindowTextW(Item(id), Widen(text).c_str())) ThrowLastError("Cannot set the text of a control");
 }
 
 void TDialogForm::Show() {
@@ -67,7 +68,7 @@ INT_PTR CALLBACK TDialogForm::DialogProc(HWND dialog, UINT message, WPARAM wPara
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<TDialogForm*>(lParam);
         self->handle_ = dialog;
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         try {
             self->Created();
         } catch (...) {
@@ -75,10 +76,10 @@ INT_PTR CALLBACK TDialogForm::DialogProc(HWND dialog, UINT message, WPARAM wPara
         }
         return FALSE;  // the form sets the focus itself
     }
-    self = reinterpret_cast<TDialogForm*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    self = reinterpret_cast<TDialogForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (!self) return FALSE;
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
+        SetWindowLongPtrW(dialog, DWLP_USER, 0);
         self->handle_ = nullptr;
         return FALSE;
     }
@@ -93,7 +94,7 @@ INT_PTR CALLBACK TDialogForm::DialogProc(HWND dialog, UINT message, WPARAM wPara
             case WM_VKEYTOITEM: case WM_CHARTOITEM: case WM_QUERYDRAGICON: case WM_INITDIALOG:
                 return result;
             default:
-                SetWindowLongPtrA(self->handle_, DWLP_MSGRESULT, result);
+                SetWindowLongPtrW(self->handle_, DWLP_MSGRESULT, result);
                 return TRUE;
             }
         },

@@ -7,6 +7,7 @@
 #include "ui/Application.h"
 #include "ui/DialogSeam.h"
 #include "ui/SystemError.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -21,13 +22,13 @@ bool HasExtension(const std::string& name) {
 }
 }  // namespace
 
-std::string NativeFilter(const std::string& filter) {
-    std::string native = filter;
-    for (char& c : native) {
-        if (c == '|') c = '\0';
+std::wstring NativeFilter(const std::string& filter) {
+    std::wstring native = Widen(filter);
+    for (wchar_t& c : native) {
+        if (c == L'|') c = L'\0';
     }
-    native.push_back('\0');
-    native.push_back('\0');
+    native.push_back(L'\0');
+    native.push_back(L'\0');
     return native;
 }
 
@@ -52,18 +53,19 @@ bool TFileDialog::Execute(HWND owner) {
         return true;
     }
 
-    std::vector<char> name(kNameBuffer, '\0');
-    FileName.copy(name.data(), name.size() - 1);
-    const std::string filter = NativeFilter(Filter);
-    OPENFILENAMEA ofn{};
+    std::vector<wchar_t> name(kNameBuffer, L'\0');
+    Widen(FileName).copy(name.data(), name.size() - 1);
+    const std::wstring filter = NativeFilter(Filter);
+    const std::wstring title = Widen(Title), defaultExt = Widen(DefaultExt);
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(FilterIndex);
     ofn.lpstrFile = name.data();
     ofn.nMaxFile = kNameBuffer;
-    ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
-    ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
     if (!save_) ofn.Flags |= OFN_FILEMUSTEXIST;
     if (OnTypeChange) {
@@ -71,33 +73,34 @@ bool TFileDialog::Execute(HWND owner) {
         ofn.lpfnHook = &TFileDialog::HookProc;
         ofn.lCustData = reinterpret_cast<LPARAM>(this);
     }
-    const BOOL chosen = save_ ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    const BOOL chosen = save_ ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     FilterIndex = static_cast<int>(ofn.nFilterIndex);
     if (!chosen) {
         const DWORD error = CommDlgExtendedError();
         if (error != 0) throw Error("The file dialog failed (error " + std::to_string(error) + ").");
         return false;
     }
-    FileName = name.data();
+    FileName = Narrow(name.data());
     return true;
 }
 
 UINT_PTR CALLBACK TFileDialog::HookProc(HWND hook, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        auto* ofn = reinterpret_cast<OPENFILENAMEA*>(lParam);
-        SetWindowLongPtrA(hook, DWLP_USER, ofn->lCustData);
+        auto* ofn = reinterpret_cast<OPENFILENAMEW*>(lParam);
+        SetWindowLongPtrW(hook, DWLP_USER, ofn->lCustData);
         return 0;
     }
     if (message != WM_NOTIFY) return 0;
-    const auto* notify = reinterpret_cast<const OFNOTIFYA*>(lParam);
+    const auto* notify = reinterpret_cast<const OFNOTIFYW*>(lParam);
     if (notify->hdr.code != CDN_TYPECHANGE) return 0;
-    auto* self = reinterpret_cast<TFileDialog*>(GetWindowLongPtrA(hook, DWLP_USER));
+    auto* self = reinterpret_cast<TFileDialog*>(GetWindowLongPtrW(hook, DWLP_USER));
     if (!self) return 0;
     return Guarded(
         [&]() -> UINT_PTR {
             self->FilterIndex = static_cast<int>(notify->lpOFN->nFilterIndex);
             if (self->OnTypeChange) self->OnTypeChange();
-            SendMessageA(GetParent(hook), CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(self->DefaultExt.c_str()));
+            const std::wstring defaultExt = Widen(self->DefaultExt);
+            SendMessageW(GetParent(hook), CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(defaultExt.c_str()));
             return 0;
         },
         static_cast<UINT_PTR>(0));

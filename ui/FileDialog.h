@@ -1,4 +1,5 @@
 // The open-file and save-file dialogs. They pass through the dialog seam.
+// Names and texts are UTF-8.
 #pragma once
 
 #include <windows.h>
@@ -30,6 +31,6 @@ private:
 };
 
 // "a|b|c" -> "a\0b\0c\0\0", the form the system's dialogs take.
-std::string NativeFilter(const std::string& filter);
+std::wstring NativeFilter(const std::string& filter);
 
 }  // namespace qm

@@ -6,12 +6,13 @@
 
 #include "ui/Application.h"
 #include "ui/SystemError.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
 namespace {
 UINT FindMessage() {
-    static const UINT message = RegisterWindowMessageA(FINDMSGSTRINGA);
+    static const UINT message = RegisterWindowMessageW(FINDMSGSTRINGW);
     return message;
 }
 }  // namespace
@@ -26,16 +27,17 @@ void TFindDialog::Execute(HWND owner) {
         return;
     }
     FindMessage();  // registered before the dialog can send it
-    const size_t length = std::min(SearchText.size(), static_cast<size_t>(kMaxText - 1));
-    SearchText.copy(buffer_, length);
-    buffer_[length] = '\0';
-    request_ = FINDREPLACEA{};
+    const std::wstring searchText = Widen(SearchText);
+    const size_t length = std::min(searchText.size(), static_cast<size_t>(kMaxText - 1));
+    searchText.copy(buffer_, length);
+    buffer_[length] = L'\0';
+    request_ = FINDREPLACEW{};
     request_.lStructSize = sizeof request_;
     request_.hwndOwner = owner;
     request_.Flags = FR_DOWN | FR_HIDEWHOLEWORD | FR_HIDEUPDOWN | (MatchCase ? FR_MATCHCASE : 0);
     request_.lpstrFindWhat = buffer_;
     request_.wFindWhatLen = kMaxText;
-    handle_ = FindTextA(&request_);
+    handle_ = FindTextW(&request_);
     if (!handle_) {
         const DWORD error = CommDlgExtendedError();
         throw Error("The find dialog cannot be shown (error " + std::to_string(error) + ").");
@@ -52,7 +54,7 @@ void TFindDialog::CloseDialog() {
 }
 
 bool TFindDialog::HandleOwnerMessage(UINT message, WPARAM, LPARAM lParam) {
-    if (message != FindMessage() || reinterpret_cast<FINDREPLACEA*>(lParam) != &request_) return false;
+    if (message != FindMessage() || reinterpret_cast<FINDREPLACEW*>(lParam) != &request_) return false;
     if (request_.Flags & FR_DIALOGTERM) {
         // The dialog destroys itself after this message.
         Application().RemoveModelessWindow(handle_);
@@ -60,7 +62,7 @@ bool TFindDialog::HandleOwnerMessage(UINT message, WPARAM, LPARAM lParam) {
         return true;
     }
     if (request_.Flags & FR_FINDNEXT) {
-        SearchText = buffer_;
+        SearchText = Narrow(buffer_);
         MatchCase = (request_.Flags & FR_MATCHCASE) != 0;
         if (OnFind) OnFind();
     }

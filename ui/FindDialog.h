@@ -19,8 +19,8 @@ public:
     TFindDialog(const TFindDialog&) = delete;
     TFindDialog& operator=(const TFindDialog&) = delete;
 
-    // The text to find and the match-case box; the dialog opens with them
-    // and sets them on every "Find Next".
+    // The text to find (UTF-8) and the match-case box; the dialog opens
+    // with them and sets them on every "Find Next".
     std::string SearchText;
     bool MatchCase = false;
 
@@ -40,8 +40,8 @@ public:
 
 private:
     static constexpr WORD kMaxText = 1024;
-    FINDREPLACEA request_{};
-    char buffer_[kMaxText] = {};
+    FINDREPLACEW request_{};
+    wchar_t buffer_[kMaxText] = {};
     HWND handle_ = nullptr;
 };
 

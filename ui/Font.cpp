@@ -1,13 +1,29 @@
 #include "ui/Font.h"
 
 #include "ui/SystemError.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
+LOGFONTW LogFont(const TFont& font) {
+    LOGFONTW log{};
+    log.lfHeight = font.Height;
+    log.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
+    log.lfItalic = font.Italic;
+    log.lfUnderline = font.Underline;
+    log.lfStrikeOut = font.StrikeOut;
+    log.lfCharSet = DEFAULT_CHARSET;
+    log.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    log.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    log.lfQuality = DEFAULT_QUALITY;
+    log.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    Widen(font.Name).copy(log.lfFaceName, LF_FACESIZE - 1);
+    return log;
+}
+
 Font CreateGdiFont(const TFont& font) {
-    HFONT handle = CreateFontA(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, font.Underline,
-                               font.StrikeOut, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str());
+    const LOGFONTW log = LogFont(font);
+    HFONT handle = CreateFontIndirectW(&log);
     if (!handle) ThrowLastError("Cannot create the font " + font.Name);
     return Font(handle);
 }

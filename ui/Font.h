@@ -12,7 +12,7 @@
 namespace qm {
 
 struct TFont {
-    std::string Name = "MS Sans Serif";
+    std::string Name = "MS Sans Serif";  // UTF-8
     int Height = -11;  // negative: character height in pixels (8 point at 96 dpi)
     TColor Color = clWindowText;
     bool Bold = false;
@@ -23,6 +23,8 @@ struct TFont {
     bool operator==(const TFont&) const = default;
 };
 
+// The system's description of the font (the face name cut to what it holds).
+LOGFONTW LogFont(const TFont& font);
 Font CreateGdiFont(const TFont& font);
 
 // Sizes in points, as the screen shows them: a size sets the height to

@@ -6,6 +6,7 @@
 
 #include "ui/DialogSeam.h"
 #include "ui/Errors.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -22,26 +23,19 @@ bool TFontDialog::Execute(HWND owner) {
         return true;
     }
 
-    LOGFONTA font{};
-    font.lfHeight = Font.Height;
-    font.lfWeight = Font.Bold ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = Font.Italic;
-    font.lfUnderline = Font.Underline;
-    font.lfStrikeOut = Font.StrikeOut;
-    font.lfCharSet = DEFAULT_CHARSET;
-    Font.Name.copy(font.lfFaceName, LF_FACESIZE - 1);
-    CHOOSEFONTA choose{};
+    LOGFONTW font = LogFont(Font);
+    CHOOSEFONTW choose{};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = owner;
     choose.lpLogFont = &font;
     choose.rgbColors = ToColorRef(Font.Color);
     choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
-    if (!ChooseFontA(&choose)) {
+    if (!ChooseFontW(&choose)) {
         const DWORD error = CommDlgExtendedError();
         if (error != 0) throw Error("The font dialog failed (error " + std::to_string(error) + ").");
         return false;
     }
-    Font.Name = font.lfFaceName;
+    Font.Name = Narrow(font.lfFaceName);
     Font.Height = font.lfHeight;
     Font.Bold = font.lfWeight >= FW_BOLD;
     Font.Italic = font.lfItalic != 0;

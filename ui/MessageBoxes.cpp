@@ -5,6 +5,7 @@
 
 #include "ui/Application.h"
 #include "ui/Gdi.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -26,37 +27,37 @@ DialogResponse AskScript(DialogKind kind, const std::string& caption, const std:
 // The confirmation dialog is built at run time: a template without items,
 // whose controls are made and laid out when it opens.
 struct ConfirmState {
-    const std::string* text;
+    std::wstring text;
     bool withCancel;
 };
 
 constexpr int kIdIcon = 100;
 constexpr int kIdText = 101;
 
-HWND MakeChild(HWND dialog, const char* cls, const char* text, DWORD style, int id, HFONT font) {
-    HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialog,
+HWND MakeChild(HWND dialog, const wchar_t* cls, const wchar_t* text, DWORD style, int id, HFONT font) {
+    HWND child = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialog,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleA(nullptr), nullptr);
-    if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
 }
 
 void LayOutConfirm(HWND dialog, const ConfirmState& state) {
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
-    MakeChild(dialog, "STATIC", "", SS_ICON, kIdIcon, font);
-    SendDlgItemMessageA(dialog, kIdIcon, STM_SETICON,
-                        reinterpret_cast<WPARAM>(LoadIconA(nullptr, MAKEINTRESOURCEA(32514))), 0);
-    MakeChild(dialog, "STATIC", state.text->c_str(), SS_LEFT | SS_NOPREFIX, kIdText, font);
-    MakeChild(dialog, "BUTTON", "&Yes", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDYES, font);
-    MakeChild(dialog, "BUTTON", "&No", BS_PUSHBUTTON | WS_TABSTOP, IDNO, font);
-    if (state.withCancel) MakeChild(dialog, "BUTTON", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, font);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    MakeChild(dialog, L"STATIC", L"", SS_ICON, kIdIcon, font);
+    SendDlgItemMessageW(dialog, kIdIcon, STM_SETICON,
+                        reinterpret_cast<WPARAM>(LoadIconW(nullptr, MAKEINTRESOURCEW(32514))), 0);
+    MakeChild(dialog, L"STATIC", state.text.c_str(), SS_LEFT | SS_NOPREFIX, kIdText, font);
+    MakeChild(dialog, L"BUTTON", L"&Yes", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, IDYES, font);
+    MakeChild(dialog, L"BUTTON", L"&No", BS_PUSHBUTTON | WS_TABSTOP, IDNO, font);
+    if (state.withCancel) MakeChild(dialog, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, font);
 
     // Measure the text in the dialog's font.
     RECT textRect{0, 0, 360, 0};
     {
         WindowDC dc(dialog);
         SelectedObject keep(dc.Get(), font);
-        DrawTextA(dc.Get(), state.text->c_str(), -1, &textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        DrawTextW(dc.Get(), state.text.c_str(), -1, &textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     }
     const int margin = 12, iconSize = 32, buttonW = 75, buttonH = 23, gap = 8;
     const int buttons = state.withCancel ? 3 : 2;
@@ -79,11 +80,11 @@ void LayOutConfirm(HWND dialog, const ConfirmState& state) {
     }
 
     RECT frame{0, 0, clientW, clientH};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
     const int w = frame.right - frame.left, h = frame.bottom - frame.top;
     RECT area;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     SetWindowPos(dialog, nullptr, area.left + (area.right - area.left - w) / 2,
                  area.top + (area.bottom - area.top - h) / 2, w, h, SWP_NOZORDER);
     SetFocus(GetDlgItem(dialog, IDYES));
@@ -94,7 +95,7 @@ INT_PTR CALLBACK ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         switch (message) {
         case WM_INITDIALOG: {
             auto* state = reinterpret_cast<ConfirmState*>(lParam);
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             LayOutConfirm(dialog, *state);
             MessageBeep(MB_ICONQUESTION);
             return FALSE;  // focus set by the layout
@@ -102,7 +103,7 @@ INT_PTR CALLBACK ConfirmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             if (id == IDYES || id == IDNO || id == IDCANCEL) {
-                auto* state = reinterpret_cast<ConfirmState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+                auto* state = reinterpret_cast<ConfirmState*>(GetWindowLongPtrW(dialog, DWLP_USER));
                 // Escape and the close box arrive as IDCANCEL.
                 int result = id;
                 if (id == IDCANCEL && state && !state->withCancel) result = IDNO;
@@ -148,7 +149,7 @@ void ShowMessage(HWND owner, const std::string& text) {
     bool answered = false;
     AskScript(DialogKind::Message, Application().Title(), text, false, &answered);
     if (answered) return;
-    MessageBoxA(owner, text.c_str(), Application().Title().c_str(), MB_OK);
+    MessageBoxW(owner, Widen(text).c_str(), Widen(Application().Title()).c_str(), MB_OK);
 }
 
 DialogAnswer Confirm(HWND owner, const std::string& text, bool withCancel) {
@@ -158,10 +159,10 @@ DialogAnswer Confirm(HWND owner, const std::string& text, bool withCancel) {
         if (!withCancel && response.answer == DialogAnswer::Cancel) return DialogAnswer::No;
         return response.answer;
     }
-    ConfirmState state{&text, withCancel};
+    ConfirmState state{Widen(text), withCancel};
     std::vector<WORD> dialogTemplate = ConfirmTemplate();
-    INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                             reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), owner,
+    INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                             reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner,
                                              ConfirmProc, reinterpret_cast<LPARAM>(&state));
     switch (result) {
     case IDYES: return DialogAnswer::Yes;
@@ -174,7 +175,7 @@ void ShowErrorBox(HWND owner, const std::string& text) {
     bool answered = false;
     AskScript(DialogKind::Error, Application().Title(), text, false, &answered);
     if (answered) return;
-    MessageBoxA(owner, text.c_str(), Application().Title().c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, Widen(text).c_str(), Widen(Application().Title()).c_str(), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace qm

@@ -1,4 +1,5 @@
 // The program's message boxes. All of them pass through the dialog seam.
+// Texts are UTF-8.
 #pragma once
 
 #include <windows.h>

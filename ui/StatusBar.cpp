@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/SystemError.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -11,11 +14,10 @@ void TStatusBar::Create(HWND parent, int id, int height, std::vector<int> panelW
     widths_ = std::move(panelWidths);
     texts_.assign(widths_.size(), std::string());
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN;
-    handle_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", style, 0, 0, 0, 0, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    handle_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", style, 0, 0, 0, 0, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (!handle_) ThrowLastError("Cannot create the status bar");
-    if (font) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    ApplyParts();
+    if (font) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     Resized();
 }
 
@@ -26,17 +28,23 @@ int TStatusBar::Height() const {
 }
 
 void TStatusBar::ApplyParts() {
+    RECT bar{};
+    GetClientRect(handle_, &bar);
+    int fixed = 0;
+    for (const int width : widths_) fixed += width == kRestOfBar ? 0 : width;
     std::vector<int> rights;
     int x = 0;
     for (size_t i = 0; i < widths_.size(); ++i) {
-        x += widths_[i];
-        // The last panel takes the rest of the bar.
+        x += widths_[i] == kRestOfBar ? std::max(0, static_cast<int>(bar.right) - fixed) : widths_[i];
         rights.push_back(i + 1 == widths_.size() ? -1 : x);
     }
-    SendMessageA(handle_, SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
-    for (size_t i = 0; i < texts_.size(); ++i) {
-        SendMessageA(handle_, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(texts_[i].c_str()));
-    }
+    SendMessageW(handle_, SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+    for (size_t i = 0; i < texts_.size(); ++i) ShowText(static_cast<int>(i));
+}
+
+void TStatusBar::ShowText(int panel) {
+    const std::wstring text = Widen(texts_.at(static_cast<size_t>(panel)));
+    SendMessageW(handle_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TStatusBar::SetPanelWidth(int panel, int width) {
@@ -46,7 +54,7 @@ void TStatusBar::SetPanelWidth(int panel, int width) {
 
 void TStatusBar::SetPanelText(int panel, const std::string& text) {
     texts_.at(static_cast<size_t>(panel)) = text;
-    SendMessageA(handle_, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
+    ShowText(panel);
 }
 
 // The control would size itself to its font (20 pixels and more for an
@@ -64,10 +72,10 @@ void TStatusBar::Resized() {
 // by its parent does not lay out its panels again when its size changes:
 // that is done here, and the grip moves with the last panel's end.
 void TStatusBar::PlaceSizeGrip() {
-    const LONG_PTR style = GetWindowLongPtrA(handle_, GWL_STYLE);
+    const LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
     const LONG_PTR wanted = IsZoomed(GetParent(handle_)) ? style & ~LONG_PTR{SBARS_SIZEGRIP} : style | SBARS_SIZEGRIP;
     if (wanted != style) {
-        SetWindowLongPtrA(handle_, GWL_STYLE, wanted);
+        SetWindowLongPtrW(handle_, GWL_STYLE, wanted);
         SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }

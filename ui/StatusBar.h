@@ -1,4 +1,4 @@
-// The status bar along the bottom edge with its panels.
+// The status bar along the bottom edge with its panels. Texts are UTF-8.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +11,9 @@ namespace qm {
 class TStatusBar {
 public:
     // `height` is the bar's whole height, its borders included; `font` is
-    // the parent's font (not released here).
+    // the parent's font (not released here). The last panel, or the one
+    // whose width is kRestOfBar, takes what the others leave of the bar.
+    static constexpr int kRestOfBar = -1;
     void Create(HWND parent, int id, int height, std::vector<int> panelWidths, HFONT font);
     HWND Handle() const { return handle_; }
     int Height() const;
@@ -25,6 +27,7 @@ public:
 private:
     void ApplyParts();
     void PlaceSizeGrip();
+    void ShowText(int panel);
     HWND handle_ = nullptr;
     int height_ = 19;
     std::vector<int> widths_;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/SystemError.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -17,12 +18,12 @@ POINT MessagePoint() {
 }  // namespace
 
 void TTabStrip::Create(HWND parent, int id, int x, int y, int width, int height, HFONT font) {
-    handle_ = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS |
+    handle_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS |
                                                           TCS_SINGLELINE | TCS_FOCUSNEVER,
                               x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleA(nullptr), nullptr);
+                              GetModuleHandleW(nullptr), nullptr);
     if (!handle_) ThrowLastError("Cannot create the tab strip");
-    if (font) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (font) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     tabs_.OnUpdate = [this] { Mirror(); };
     Mirror();
 }
@@ -30,19 +31,16 @@ void TTabStrip::Create(HWND parent, int id, int x, int y, int width, int height,
 // Makes the native control show the set's names and current index.
 void TTabStrip::Mirror() {
     if (!handle_) return;
-    const int shown = static_cast<int>(SendMessageA(handle_, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = shown - 1; i >= tabs_.Count(); --i) SendMessageA(handle_, TCM_DELETEITEM, i, 0);
+    const int shown = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = shown - 1; i >= tabs_.Count(); --i) SendMessageW(handle_, TCM_DELETEITEM, i, 0);
     for (int i = 0; i < tabs_.Count(); ++i) {
-        TCITEMA item{};
+        std::wstring name = Widen(tabs_.Tab(i));
+        TCITEMW item{};
         item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(tabs_.Tab(i).c_str());
-        if (i < shown) {
-            SendMessageA(handle_, TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
-        } else {
-            SendMessageA(handle_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-        }
+        item.pszText = name.data();
+        SendMessageW(handle_, i < shown ? TCM_SETITEMW : TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
-    SendMessageA(handle_, TCM_SETCURSEL, static_cast<WPARAM>(tabs_.TabIndex()), 0);
+    SendMessageW(handle_, TCM_SETCURSEL, static_cast<WPARAM>(tabs_.TabIndex()), 0);
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
@@ -57,7 +55,7 @@ bool TTabStrip::HandleNotify(const NMHDR& header, LRESULT& result) {
         TCHITTESTINFO hit{};
         hit.pt = MessagePoint();
         ScreenToClient(handle_, &hit.pt);
-        const int index = static_cast<int>(SendMessageA(handle_, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        const int index = static_cast<int>(SendMessageW(handle_, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
         if (index >= 0) tabs_.SetTabIndex(index);
         return true;
     }

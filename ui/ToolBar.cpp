@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/SystemError.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -12,21 +13,21 @@ TToolBar::~TToolBar() {
 
 void TToolBar::Create(HWND parent, int id, int glyphsId, const std::vector<TToolButton>& buttons) {
     buttons_ = buttons;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    handle_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    handle_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
                                   CCS_TOP,
                               0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                               nullptr);
     if (!handle_) ThrowLastError("Cannot create the tool bar");
-    SendMessageA(handle_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(handle_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    SendMessageW(handle_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(handle_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
 
-    images_ = ImageList_LoadImageA(instance, MAKEINTRESOURCEA(glyphsId), 16, 0, RGB(255, 0, 255), IMAGE_BITMAP,
+    images_ = ImageList_LoadImageW(instance, MAKEINTRESOURCEW(glyphsId), 16, 0, RGB(255, 0, 255), IMAGE_BITMAP,
                                    LR_CREATEDIBSECTION);
-    if (images_) SendMessageA(handle_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
-    SendMessageA(handle_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-    SendMessageA(handle_, TB_SETBUTTONSIZE, 0, MAKELPARAM(23, 22));
+    if (images_) SendMessageW(handle_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    SendMessageW(handle_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
+    SendMessageW(handle_, TB_SETBUTTONSIZE, 0, MAKELPARAM(23, 22));
 
     std::vector<TBBUTTON> native;
     for (const TToolButton& b : buttons_) {
@@ -42,8 +43,8 @@ void TToolBar::Create(HWND parent, int id, int glyphsId, const std::vector<TTool
         }
         native.push_back(t);
     }
-    SendMessageA(handle_, TB_ADDBUTTONSA, native.size(), reinterpret_cast<LPARAM>(native.data()));
-    SendMessageA(handle_, TB_AUTOSIZE, 0, 0);
+    SendMessageW(handle_, TB_ADDBUTTONSW, native.size(), reinterpret_cast<LPARAM>(native.data()));
+    SendMessageW(handle_, TB_AUTOSIZE, 0, 0);
 }
 
 int TToolBar::Height() const {
@@ -53,11 +54,11 @@ int TToolBar::Height() const {
 }
 
 void TToolBar::SetEnabled(int command, bool enabled) {
-    SendMessageA(handle_, TB_ENABLEBUTTON, command, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+    SendMessageW(handle_, TB_ENABLEBUTTON, command, MAKELPARAM(enabled ? TRUE : FALSE, 0));
 }
 
 bool TToolBar::IsEnabled(int command) const {
-    return SendMessageA(handle_, TB_ISBUTTONENABLED, command, 0) != 0;
+    return SendMessageW(handle_, TB_ISBUTTONENABLED, command, 0) != 0;
 }
 
 const std::string* TToolBar::Hint(int command) const {
@@ -68,10 +69,11 @@ const std::string* TToolBar::Hint(int command) const {
 }
 
 bool TToolBar::HandleNotify(const NMHDR& header, LRESULT& result) {
-    if (header.code == TTN_GETDISPINFOA) {
-        auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(header));
+    if (header.code == TTN_GETDISPINFOW) {
+        auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
         if (const std::string* hint = Hint(static_cast<int>(header.idFrom))) {
-            info.lpszText = const_cast<char*>(hint->c_str());
+            shownHint_ = Widen(*hint);
+            info.lpszText = shownHint_.data();
             info.hinst = nullptr;
             result = 0;
             return true;
@@ -97,9 +99,9 @@ bool TToolBar::HandleNotify(const NMHDR& header, LRESULT& result) {
         return false;
     }
     if (header.code == TBN_DROPDOWN) {
-        const auto& drop = reinterpret_cast<const NMTOOLBARA&>(header);
+        const auto& drop = reinterpret_cast<const NMTOOLBARW&>(header);
         RECT rect{};
-        SendMessageA(handle_, TB_GETRECT, drop.iItem, reinterpret_cast<LPARAM>(&rect));
+        SendMessageW(handle_, TB_GETRECT, drop.iItem, reinterpret_cast<LPARAM>(&rect));
         MapWindowPoints(handle_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
         if (OnDropDown) OnDropDown(drop.iItem, rect);
         result = TBDDRET_DEFAULT;

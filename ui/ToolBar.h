@@ -18,7 +18,7 @@ struct TToolButton {
     Kind kind = Button;
     int command = 0;   // sent to the parent as WM_COMMAND
     int image = -1;    // index into the glyph strip
-    std::string hint;
+    std::string hint;  // UTF-8
 };
 
 class TToolBar {
@@ -51,6 +51,7 @@ private:
     HWND handle_ = nullptr;
     HIMAGELIST images_ = nullptr;
     std::vector<TToolButton> buttons_;
+    std::wstring shownHint_;  // the tool tip's text while it asks for it
 };
 
 }  // namespace qm

@@ -36,57 +36,88 @@ size_t SequenceAt(std::string_view s, size_t at, char32_t& code) {
     return length;
 }
 
+bool IsSurrogate(char32_t code) { return code >= 0xD800 && code <= 0xDFFF; }
+
 }  // namespace
 
+bool IsUtf8(std::string_view bytes, bool* multiByte) {
+    bool any = false;
+    for (size_t at = 0; at < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+            ++at;
+            continue;
+        }
+        char32_t code = 0;
+        const size_t length = SequenceAt(bytes, at, code);
+        if (length == 0 || IsSurrogate(code)) return false;
+        any = true;
+        at += length;
+    }
+    if (multiByte) *multiByte = any;
+    return true;
+}
+
+// Both directions write into a buffer of the largest size they can need
+// and cut it to what they wrote: whole documents pass through here.
 std::u16string Utf8ToUtf16(std::string_view utf8) {
-    std::u16string out;
-    out.reserve(utf8.size());
+    std::u16string out(utf8.size(), u'\0');  // never more units than bytes
+    char16_t* next = out.data();
     for (size_t at = 0; at < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[at]);
+        if (lead < 0x80) {
+            *next++ = lead;
+            ++at;
+            continue;
+        }
         char32_t code = 0;
         const size_t length = SequenceAt(utf8, at, code);
         if (length == 0) {
-            out.push_back(u'\xFFFD');
+            *next++ = u'\xFFFD';
             ++at;
             continue;
         }
         at += length;
         if (code >= 0x10000) {
             code -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+            *next++ = static_cast<char16_t>(0xD800 + (code >> 10));
+            *next++ = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
         } else {
-            out.push_back(static_cast<char16_t>(code));
+            *next++ = static_cast<char16_t>(code);
         }
     }
+    out.resize(static_cast<size_t>(next - out.data()));
     return out;
 }
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
-    std::string out;
-    out.reserve(utf16.size());
+    std::string out(utf16.size() * 3, '\0');  // three bytes a unit at the most
+    char* next = out.data();
     for (size_t at = 0; at < utf16.size(); ++at) {
         char32_t code = utf16[at];
+        if (code < 0x80) {
+            *next++ = static_cast<char>(code);
+            continue;
+        }
         if (code >= 0xD800 && code <= 0xDBFF && at + 1 < utf16.size() && utf16[at + 1] >= 0xDC00 &&
             utf16[at + 1] <= 0xDFFF) {
             code = 0x10000 + ((code - 0xD800) << 10) + (utf16[at + 1] - 0xDC00);
             ++at;
         }
-        if (code < 0x80) {
-            out.push_back(static_cast<char>(code));
-        } else if (code < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        if (code < 0x800) {
+            *next++ = static_cast<char>(0xC0 | (code >> 6));
+            *next++ = static_cast<char>(0x80 | (code & 0x3F));
         } else if (code < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+            *next++ = static_cast<char>(0xE0 | (code >> 12));
+            *next++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            *next++ = static_cast<char>(0x80 | (code & 0x3F));
         } else {
-            out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+            *next++ = static_cast<char>(0xF0 | (code >> 18));
+            *next++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            *next++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            *next++ = static_cast<char>(0x80 | (code & 0x3F));
         }
     }
+    out.resize(static_cast<size_t>(next - out.data()));
     return out;
 }
 

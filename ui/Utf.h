@@ -17,4 +17,9 @@ std::u16string Utf8ToUtf16(std::string_view utf8);
 // UTF-8 from UTF-16; an unpaired surrogate keeps its three-byte form.
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
+// Whether `bytes` are UTF-8 as a file holds it: no cut-off or overlong
+// sequences and no surrogates (WTF-8 is not). `multiByte`, when given, tells
+// whether any character took more than one byte.
+bool IsUtf8(std::string_view bytes, bool* multiByte = nullptr);
+
 }  // namespace qm

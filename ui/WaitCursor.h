@@ -11,9 +11,9 @@ namespace qm {
 
 class WaitCursor {
 public:
-    WaitCursor() : old_(::SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}  // IDC_WAIT
+    WaitCursor() : old_(::SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)))) {}  // IDC_WAIT
     // A thread that showed no cursor yet gets the arrow rather than none.
-    ~WaitCursor() { ::SetCursor(old_ ? old_ : LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); }  // IDC_ARROW
+    ~WaitCursor() { ::SetCursor(old_ ? old_ : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))); }  // IDC_ARROW
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 

@@ -23,7 +23,8 @@ public:
 
     HWND Handle() const { return handle_; }
 
-    // Registers the class (once) and creates the window.
+    // Registers the class (once) and creates the window. Names and texts
+    // here and below are UTF-8.
     void CreateWindowOfClass(const char* className, const char* caption, DWORD style, DWORD exStyle,
                              int x, int y, int width, int height, HWND parent, HMENU menu,
                              HICON icon = nullptr, HCURSOR cursor = nullptr);
@@ -53,7 +54,7 @@ private:
     HWND lastFocus_ = nullptr;
 };
 
-// Text of any window (WM_GETTEXT), of any length.
+// Text of any window (WM_GETTEXT), of any length, in UTF-8.
 std::string WindowText(HWND window);
 
 }  // namespace qm

@@ -1,18 +1,20 @@
 #include "MainFormFixture.h"
 
+#include "ui/WideText.h"
+
 namespace qmtest {
 
 MainFormTest::MainFormTest() {
-    char current[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, current);
+    wchar_t current[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
     oldCurrentDir_ = current;
-    SetCurrentDirectoryA(dir.Path().c_str());
+    SetCurrentDirectoryW(qm::Widen(dir.Path()).c_str());
 }
 
 MainFormTest::~MainFormTest() {
     form_.reset();
     PumpMessages();
-    SetCurrentDirectoryA(oldCurrentDir_.c_str());
+    SetCurrentDirectoryW(oldCurrentDir_.c_str());
 }
 
 qm::TForm1& MainFormTest::Start(const std::string& firstArgument) {

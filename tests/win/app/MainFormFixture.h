@@ -42,7 +42,7 @@ protected:
     ScriptedDialogs dialogs;
 
 private:
-    std::string oldCurrentDir_;
+    std::wstring oldCurrentDir_;
     std::unique_ptr<qm::TForm1> form_;
 };
 

@@ -26,7 +26,7 @@ TEST_F(MainFormTest, EveryByteButNulCrAndLfSurvivesOpenEditSave) {
     Type("<");
     EXPECT_TRUE(form.CurrentEditor().Modified());
     Command(ID_FILE_SAVE);
-    EXPECT_EQ(ReadBytes(dir.File("bytes.htm")), "<" + bytes + "\r\nlone cr\r\nlone lf\r\nlast\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("bytes.htm")), "<" + bytes + "\r\nlone cr\r\nlone lf\r\nlast");
     EXPECT_FALSE(form.CurrentEditor().Modified());
 }
 
@@ -37,7 +37,7 @@ TEST_F(MainFormTest, SaveOfANewDocumentAsksForANameEvenWhenAFileNamedUntitledExi
     dialogs.ExpectSaveDialog(dir.File("page"), 2);  // the second type: .html
     Command(ID_FILE_SAVE);
     EXPECT_EQ(ReadBytes(dir.File("Untitled")), "keep me");
-    EXPECT_EQ(ReadBytes(dir.File("page.html")), "new text\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("page.html")), "new text");
     EXPECT_EQ(form.FileNameList[0], dir.File("page.html"));
     EXPECT_EQ(TabNames(), "page.html");
     ASSERT_EQ(dialogs.Requests().size(), 1u);
@@ -46,7 +46,7 @@ TEST_F(MainFormTest, SaveOfANewDocumentAsksForANameEvenWhenAFileNamedUntitledExi
     // A filed document is saved to its path without a question.
     Type("!");
     Command(ID_FILE_SAVE);
-    EXPECT_EQ(ReadBytes(dir.File("page.html")), "new text!\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("page.html")), "new text!");
     EXPECT_EQ(dialogs.Requests().size(), 1u);
 }
 
@@ -77,14 +77,14 @@ TEST_F(MainFormTest, SaveAsOntoAnExistingFileAsksAndNoReopensTheDialog) {
     dialogs.ExpectSaveDialog(dir.File("new.htm"));
     Command(ID_FILE_SAVEAS);
     EXPECT_EQ(ReadBytes(dir.File("old.htm")), "old");
-    EXPECT_EQ(ReadBytes(dir.File("new.htm")), "doc\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("new.htm")), "doc");
     EXPECT_EQ(TabNames(), "new.htm");
     // Yes onto the document's own file.
     Type("2");
     dialogs.ExpectSaveDialog(dir.File("new.htm"));
     dialogs.ExpectConfirm(kOverwrite, DialogAnswer::Yes);
     Command(ID_FILE_SAVEAS);
-    EXPECT_EQ(ReadBytes(dir.File("new.htm")), "doc2\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("new.htm")), "doc2");
     EXPECT_FALSE(form.CurrentEditor().Modified());
     // A cancelled dialog ends it all.
     dialogs.ExpectSaveDialog("");
@@ -115,14 +115,14 @@ TEST_F(MainFormTest, CloseOfUnmodifiedAndModifiedDocumentsWithEachAnswer) {
     Type("y");
     dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Yes);  // filed: saved without a dialog
     Command(ID_FILE_CLOSE);
-    EXPECT_EQ(ReadBytes(dir.File("filed.htm")), "yfiled\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("filed.htm")), "yfiled");
     EXPECT_EQ(TabNames(), "Untitled");
 
     Type("z");  // the new document
     dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Yes);
     dialogs.ExpectSaveDialog(dir.File("fresh.htm"));
     Command(ID_FILE_CLOSE);
-    EXPECT_EQ(ReadBytes(dir.File("fresh.htm")), "z\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("fresh.htm")), "z");
     EXPECT_EQ(TabCount(), 0);
 }
 
@@ -134,7 +134,7 @@ TEST_F(MainFormTest, CancellingTheSaveDialogOfAClosingNewDocumentCancelsTheClose
     Command(ID_FILE_CLOSE);
     EXPECT_TRUE(form.CloseCancelled);
     EXPECT_EQ(TabNames(), "Untitled");
-    EXPECT_EQ(form.CurrentEditor().Text(), "precious");
+    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "precious");
 }
 
 TEST_F(MainFormTest, CloseAllStopsAtCancelAndKeepsTheRest) {
@@ -171,7 +171,7 @@ TEST_F(MainFormTest, ExitKeepsTheWindowWhenTheUserCancelsAndNeverDropsAnUnnamedD
     dialogs.ExpectSaveDialog("");
     Command(ID_FILE_EXIT);
     ASSERT_TRUE(IsWindow(form.Handle()));
-    EXPECT_EQ(form.CurrentEditor().Text(), "keep");
+    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "keep");
 
     dialogs.ExpectConfirm(kWantToSave, DialogAnswer::No);
     Command(ID_FILE_EXIT);
@@ -264,7 +264,7 @@ TEST_F(MainFormTest, SaveDialogsOfferOnlyTheDocumentsOwnName) {
     dialogs.ExpectSaveDialog(dir.File("b.htm"));
     Command(ID_FILE_SAVEAS);
     EXPECT_EQ(lastSaveDialogText(), dir.File("a.htm"));
-    ASSERT_EQ(ReadBytes(dir.File("b.htm")), "a\r\n");
+    ASSERT_EQ(ReadBytes(dir.File("b.htm")), "a");
 
     Command(ID_FILE_NEW);
     Type("new");
@@ -278,7 +278,7 @@ TEST_F(MainFormTest, SaveDialogsOfferOnlyTheDocumentsOwnName) {
     dialogs.ExpectSaveDialog("");
     Command(ID_FILE_CLOSE);
     EXPECT_EQ(lastSaveDialogText(), "");
-    EXPECT_EQ(ReadBytes(dir.File("b.htm")), "a\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("b.htm")), "a");
 
     // Back on b.htm, Save As opens on b.htm itself.
     form.TN1.Tabs().SetTabIndex(form.TN1.Tabs().Count() - 2);
@@ -306,7 +306,7 @@ TEST_F(MainFormTest, EndOfSessionAsksLikeExitAndMayRefuse) {
     // Yes saves kept.htm and lets the session end.
     dialogs.ExpectConfirm(kWantToSave, DialogAnswer::Yes);
     EXPECT_EQ(queryEnd(), TRUE);
-    EXPECT_EQ(ReadBytes(dir.File("kept.htm")), "xkept\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("kept.htm")), "xkept");
     EXPECT_EQ(form.TN1.Tabs().Count(), 0);
 
     // A document without a file whose save dialog is cancelled refuses too.

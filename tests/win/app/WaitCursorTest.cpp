@@ -97,7 +97,7 @@ TEST_F(WaitCursorTest, SavingShowsTheWaitCursorButNotInItsDialog) {
     Command(ID_FILE_SAVE);
     EXPECT_EQ(g_cursorWhileSaving, WaitShape());
     EXPECT_EQ(GetCursor(), ArrowShape());
-    EXPECT_EQ(ReadBytes(dir.File("a.htm")), "newold\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("a.htm")), "newold");
 
     // Putting the file in place fails: reported, nothing saved, cursor back.
     Type("again");
@@ -109,7 +109,7 @@ TEST_F(WaitCursorTest, SavingShowsTheWaitCursorButNotInItsDialog) {
     EXPECT_EQ(g_cursorWhileSaving, WaitShape());
     EXPECT_EQ(GetCursor(), ArrowShape());
     EXPECT_TRUE(form.CurrentEditor().Modified());
-    EXPECT_EQ(ReadBytes(dir.File("a.htm")), "newold\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("a.htm")), "newold");
 
     // A new document asks for its name first: the dialog is no long work.
     form.TN1.Tabs().SetTabIndex(0);

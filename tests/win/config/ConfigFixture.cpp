@@ -48,7 +48,7 @@ int LineHeight(HWND edit) {
 }  // namespace
 
 RECT TextRect(qm::TColorMemo& memo, const std::string& part) {
-    const size_t at = memo.Text().find(part);
+    const size_t at = qmtest::MemoText(memo).find(part);
     if (at == std::string::npos) throw std::runtime_error("not in the text: " + part);
     const POINT first = CharPos(memo.Handle(), static_cast<int>(at));
     const POINT after = CharPos(memo.Handle(), static_cast<int>(at + part.size()));

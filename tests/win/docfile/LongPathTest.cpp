@@ -23,9 +23,9 @@ TEST(DocumentFile, PathsLongerThanMaxPathWork) {
     ASSERT_GT(path.size(), static_cast<std::size_t>(MAX_PATH));
 
     qm::SaveDocumentFile(path, "new\r\n");
-    EXPECT_EQ(qm::ReadDocumentFile(path), "new\r\n");
+    EXPECT_TRUE(qm::ReadDocumentFile(path).Text == u"new\r\n");
     qm::SaveDocumentFile(path, "saved\nagain");
-    EXPECT_EQ(qm::ReadDocumentFile(path), "saved\r\nagain");
+    EXPECT_TRUE(qm::ReadDocumentFile(path).Text == u"saved\r\nagain");
 
     // Nothing but the file in the deepest folder; then clean up by hand,
     // as the temporary folder's own removal cannot reach this deep.

@@ -14,20 +14,27 @@ using docfiletest::ErrorOf;
 
 TEST(ReadDocumentFile, ReadsEveryByteValueAndGoesOnAfterCtrlZ) {
     qmtest::TempDir dir;
-    std::string bytes;
-    for (int b = 1; b < 256; ++b) bytes += static_cast<char>(b);
+    std::string bytes, asCrLf;
+    for (int b = 1; b < 256; ++b) {
+        bytes += static_cast<char>(b);
+        asCrLf += b == '\n' || b == '\r' ? std::string("\r\n") : std::string(1, static_cast<char>(b));
+    }
     bytes += "\x1A" "after Ctrl+Z\nlf\rcr\r\ncrlf";
+    asCrLf += "\x1A" "after Ctrl+Z\r\nlf\r\ncr\r\ncrlf";
     const std::string path = dir.File("all.htm");
     qmtest::WriteBytes(path, bytes);
 
-    const std::string text = qm::ReadDocumentFile(path);
-    EXPECT_EQ(text, qm::NormalizeLineBreaks(bytes));
-    EXPECT_TRUE(Contains(text, "\x1A" "after Ctrl+Z\r\nlf\r\ncr\r\ncrlf"));
-    // Bytes 10 and 13 and the breaks before "lf" and "cr" are lone: a byte more each.
-    EXPECT_EQ(text.size(), bytes.size() + 4);
+    const qm::TDecodedText decoded = qm::ReadDocumentFile(path);
+    EXPECT_TRUE(decoded.Format == (qm::TTextFormat{qm::TEncoding::Ansi, qm::TLineBreak::CrLf}));
+    EXPECT_TRUE(decoded.Text.ends_with(u"\x1A" "after Ctrl+Z\r\nlf\r\ncr\r\ncrlf"));
+    // Bytes 10 and 13 and the breaks before "lf" and "cr" are lone: a unit more each.
+    EXPECT_EQ(decoded.Text.size(), bytes.size() + 4);
+    std::string saved;
+    ASSERT_TRUE(qm::EncodeDocument(decoded.Text, decoded.Format, qm::SystemAnsiCodec(), saved));
+    EXPECT_EQ(saved, asCrLf);
 
     qmtest::WriteBytes(path, "");
-    EXPECT_EQ(qm::ReadDocumentFile(path), "");
+    EXPECT_TRUE(qm::ReadDocumentFile(path).Text.empty());
 }
 
 TEST(ReadDocumentFile, RefusesWhatItCannotHoldNamingTheFile) {
@@ -53,7 +60,7 @@ TEST(ReadDocumentFile, RefusesWhatItCannotHoldNamingTheFile) {
         const auto lock = docfiletest::LockFile(locked);
         EXPECT_TRUE(Contains(ErrorOf([&] { qm::ReadDocumentFile(locked); }), locked));
     }
-    EXPECT_EQ(qm::ReadDocumentFile(locked), "text");
+    EXPECT_TRUE(qm::ReadDocumentFile(locked).Text == u"text");
 
     // One byte over the limit, made without writing it all.
     const std::string large = dir.File("large.htm");

@@ -12,6 +12,7 @@
 
 #include "RunningProgram.h"
 #include "TestSupport.h"
+#include "ui/Utf.h"
 
 namespace {
 
@@ -61,7 +62,8 @@ protected:
             return IsWindowVisible(edit) && !(GetWindowLongPtrA(edit, GWL_STYLE) & ES_READONLY);
         });
     }
-    std::string Panel1() const { return program_->StatusText(StatusBar(), 1); }
+    std::string Panel(int panel) const { return program_->StatusText(StatusBar(), panel); }
+    std::string Panel1() const { return Panel(1); }
 
     // Types `text` at the end of the current document.
     void TypeAtEnd(const std::string& text) {
@@ -121,7 +123,7 @@ TEST_F(QuillmereE2E, TypeSaveAndClose) {
     // The modified mark goes when the file is written; read it only then,
     // so as not to hold it open while the program replaces it.
     ASSERT_TRUE(qmtest::WaitUntil([&] { return !Modified(editor); }, kStepTimeoutMs));
-    const std::string expected = "<html>\r\nold line\r\n<p>new</p>\r\nend\r\n";
+    const std::string expected = "<html>\r\nold line\r\n<p>new</p>\r\nend";
     EXPECT_EQ(qmtest::ReadBytes(path_), expected);
 
     ASSERT_NO_FATAL_FAILURE(Choose("&File", "&Close"));
@@ -147,7 +149,7 @@ TEST_F(QuillmereE2E, ExitAnsweredYesSavesFirst) {
     ASSERT_TRUE(RunningProgram::ClickButton(confirm, "&Yes"));
     ASSERT_TRUE(program_->WaitForExit(kStepTimeoutMs)) << "still running after Yes";
     EXPECT_EQ(program_->ExitCode(), 0u);
-    EXPECT_EQ(qmtest::ReadBytes(path_), "<html>\r\nold line\r\ntyped\r\n");
+    EXPECT_EQ(qmtest::ReadBytes(path_), "<html>\r\nold line\r\ntyped");
 }
 
 TEST_F(QuillmereE2E, EscapeOnTheQuestionCancelsTheExit) {
@@ -478,6 +480,64 @@ TEST_F(TabStripE2E, ARightClickOpensTheTabMenuWhereItHappenedForTheCurrentTab) {
     EXPECT_EQ(CurrentTab(), 0);
     EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel1() == path_; }, kStepTimeoutMs)) << Panel1();
     EXPECT_EQ(PopupMenu(), nullptr);
+}
+
+// A UTF-8 page named outside the ANSI code page, given on the command line:
+// its name shows in the tab and the status bar, characters outside
+// Windows-1252 typed as Unicode keys are saved as UTF-8 into that file, and
+// no other byte of it changes.
+TEST_F(QuillmereE2E, ANonAnsiNameOpensAndTypedCharactersAreSavedAsUtf8) {
+    const std::string name = "\xCE\xA9mega \xE6\x97\xA5\xE6\x9C\xAC.htm";  // "Ωmega 日本.htm"
+    const std::string path = dir_.File(name);
+    const std::string before = "<meta charset=\"utf-8\">\nCaf\xC3\xA9 \xE2\x80\x94 ";
+    const std::string typed = "\xC4\x81\xE6\x97\xA5\xE6\x9C\xAC\xE2\x80\x94";  // "ā日本—"
+    const std::string after = "\xE2\x80\x9Cquoted\xE2\x80\x9D na\xC3\xAFve\n";
+    qmtest::WriteBytes(path, before + after);
+    ASSERT_NO_FATAL_FAILURE(Start(name));
+    EXPECT_EQ(program_->TabText(TabStrip(), 0), name);
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel1() == path; }, kStepTimeoutMs)) << Panel1();
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel(2) == "UTF-8 \xC2\xB7 LF"; }, kStepTimeoutMs)) << Panel(2);
+    HWND editor = Editor();
+    ASSERT_NE(editor, nullptr);
+    // In the editor the one LF before the caret is a CR LF.
+    const LPARAM caret = static_cast<LPARAM>(qm::Utf8ToUtf16(before).size() + 1);
+    SendWithTimeout(editor, EM_SETSEL, static_cast<WPARAM>(caret), caret);
+    ASSERT_NO_THROW(qmtest::TypeUnicode(main_, L"\u0101\u65E5\u672C\u2014"));
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return qmtest::TextOf(editor).find(typed) != std::string::npos; },
+                                  kStepTimeoutMs))
+        << qmtest::TextOf(editor);
+    ASSERT_NO_FATAL_FAILURE(Choose("&File", "&Save"));
+    ASSERT_TRUE(qmtest::WaitUntil([&] { return !Modified(editor); }, kStepTimeoutMs));
+    EXPECT_EQ(qmtest::ReadBytes(path), before + typed + after);
+    EXPECT_EQ(qmtest::CountEntries(dir_.Path()), 1);
+}
+
+// UTF-16 and ANSI text (every byte value but NUL, CR and LF) come back from
+// Save byte for byte after an edit that was taken back.
+TEST_F(QuillmereE2E, UntouchedTextSavesBackByteForByte) {
+    std::string ansi;
+    for (int b = 1; b < 256; ++b) {
+        if (b != '\r' && b != '\n') ansi += static_cast<char>(b);
+    }
+    const struct {
+        std::string bytes;
+        const char* format;
+    } files[] = {
+        {std::string("\xFF\xFE<\0p\0>\0\r\0\n\0=\xD8\0\xDE\x01\x01", 18), "UTF-16 LE \xC2\xB7 CR LF"},
+        {ansi + "\r\n" + ansi, "ANSI \xC2\xB7 CR LF"},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.format);
+        qmtest::WriteBytes(path_, file.bytes);
+        ASSERT_NO_FATAL_FAILURE(Start("page.htm"));
+        EXPECT_TRUE(qmtest::WaitUntil([&] { return Panel(2) == file.format; }, kStepTimeoutMs)) << Panel(2);
+        ASSERT_NO_FATAL_FAILURE(TypeAtEnd("x\b"));
+        ASSERT_TRUE(qmtest::WaitUntil([&] { return Modified(Editor()); }, kStepTimeoutMs));
+        ASSERT_NO_FATAL_FAILURE(Choose("&File", "&Save"));
+        ASSERT_TRUE(qmtest::WaitUntil([&] { return !Modified(Editor()); }, kStepTimeoutMs));
+        EXPECT_EQ(qmtest::ReadBytes(path_), file.bytes);
+        program_.reset();
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "TestSupport.h"
+#include "ui/WideText.h"
 
 namespace qmtest {
 
@@ -67,14 +68,20 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
     return FALSE;
 }
 
-}  // namespace
-
-LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// Texts of messages sent this way are ANSI (SendWithTimeout) or UTF-16.
+LRESULT SendTimed(bool wide, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result)) {
+    const auto send = wide ? &SendMessageTimeoutW : &SendMessageTimeoutA;
+    if (!send(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result)) {
         throw std::runtime_error("no answer from the window to message " + std::to_string(message));
     }
     return static_cast<LRESULT>(result);
+}
+
+}  // namespace
+
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendTimed(false, window, message, wParam, lParam);
 }
 
 std::string WindowsPathFromUnix(const std::string& path) {
@@ -96,18 +103,18 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 std::string ClassOf(HWND window) {
-    char name[256] = {};
-    const int length = GetClassNameA(window, name, sizeof name);
-    return std::string(name, length > 0 ? static_cast<size_t>(length) : 0);
+    wchar_t name[256] = {};
+    const int length = GetClassNameW(window, name, 256);
+    return qm::Narrow(std::wstring_view(name, length > 0 ? static_cast<size_t>(length) : 0));
 }
 
 std::string TextOf(HWND window) {
-    const LRESULT length = SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0);
+    const LRESULT length = SendTimed(true, window, WM_GETTEXTLENGTH, 0, 0);
     // WM_GETTEXT is copied between processes by the system.
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT got = SendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = SendTimed(true, window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(got));
-    return text;
+    return qm::Narrow(text);
 }
 
 HWND FindChild(HWND parent, const std::string& className, const std::function<bool(HWND)>& accept) {
@@ -159,6 +166,24 @@ void TypeRealKeys(HWND window, const std::string& text) {
     }
 }
 
+void TypeUnicode(HWND window, const std::wstring& text) {
+    SetForegroundWindow(window);
+    WaitUntil([window] { return GetForegroundWindow() == window; }, 2000);
+    for (const wchar_t unit : text) {
+        INPUT inputs[2] = {};
+        for (INPUT& input : inputs) {
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = unit;
+            input.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        if (SendInput(2, inputs, sizeof(INPUT)) != 2) {
+            throw std::runtime_error("SendInput failed: error " + std::to_string(GetLastError()));
+        }
+        Sleep(10);
+    }
+}
+
 void SendMouse(HWND window, const std::vector<MouseStep>& steps, bool rightButton) {
     SetForegroundWindow(window);
     WaitUntil([window] { return GetForegroundWindow() == window; }, 2000);
@@ -197,11 +222,12 @@ RunningProgram::RunningProgram(const std::string& exePath, const std::vector<std
                                const std::string& workingDir) {
     std::string commandLine = "\"" + exePath + "\"";
     for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
-    STARTUPINFOA startup{};
+    std::wstring wideLine = qm::Widen(commandLine);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingDir.c_str(), &startup, &info)) {
+    if (!CreateProcessW(qm::Widen(exePath).c_str(), wideLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        qm::Widen(workingDir).c_str(), &startup, &info)) {
         throw std::runtime_error("cannot start " + exePath + ": error " + std::to_string(GetLastError()));
     }
     process_ = info.hProcess;
@@ -246,11 +272,11 @@ std::vector<HWND> RunningProgram::Windows() const {
 HWND RunningProgram::FindWindowByCaption(const std::string& caption, const std::string& className) const {
     for (HWND window : Windows()) {
         if (!className.empty() && !SameTextIgnoringCase(ClassOf(window), className)) continue;
-        char text[256] = {};
+        wchar_t text[256] = {};
         // The caption of a top-level window is known to the system; no
         // message to the (perhaps busy) program is needed.
-        GetWindowTextA(window, text, sizeof text);
-        if (caption == text) return window;
+        GetWindowTextW(window, text, 256);
+        if (caption == qm::Narrow(text)) return window;
     }
     return nullptr;
 }
@@ -365,19 +391,43 @@ RECT RunningProgram::TabRect(HWND tabStrip, int index) const {
 }
 
 std::string RunningProgram::StatusText(HWND statusBar, int panel) const {
-    const LRESULT info = SendWithTimeout(statusBar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(panel), 0);
+    const LRESULT info = SendTimed(true, statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0);
     const size_t length = LOWORD(info);
-    RemoteBuffer remote(process_, length + 1);
+    RemoteBuffer remote(process_, (length + 1) * sizeof(wchar_t));
     // SB_GETTEXT is not copied between processes: the program writes into
     // memory of its own, read back here.
-    SendWithTimeout(statusBar, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(remote.Address()));
-    std::string text(length + 1, '\0');
+    SendTimed(true, statusBar, SB_GETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(remote.Address()));
+    return ReadRemoteText(remote.Address(), length);
+}
+
+std::string RunningProgram::TabText(HWND tabStrip, int index) const {
+    constexpr size_t kRoom = 512;
+    RemoteBuffer remote(process_, sizeof(TCITEMW) + kRoom * sizeof(wchar_t));
+    auto* text = reinterpret_cast<wchar_t*>(static_cast<char*>(remote.Address()) + sizeof(TCITEMW));
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = kRoom;
+    SIZE_T written = 0;
+    if (!WriteProcessMemory(process_, remote.Address(), &item, sizeof item, &written) || written != sizeof item) {
+        throw std::runtime_error("WriteProcessMemory failed: " + std::to_string(GetLastError()));
+    }
+    if (!SendTimed(true, tabStrip, TCM_GETITEMW, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(remote.Address()))) {
+        throw std::runtime_error("no tab " + std::to_string(index));
+    }
+    std::string name = ReadRemoteText(text, kRoom - 1);
+    return name.substr(0, name.find('\0'));
+}
+
+std::string RunningProgram::ReadRemoteText(const void* address, size_t length) const {
+    std::wstring text(length, L'\0');
     SIZE_T read = 0;
-    if (!ReadProcessMemory(process_, remote.Address(), text.data(), text.size(), &read) || read != text.size()) {
+    const SIZE_T size = length * sizeof(wchar_t);
+    if (!ReadProcessMemory(process_, address, text.data(), size, &read) || read != size) {
         throw std::runtime_error("ReadProcessMemory failed: " + std::to_string(GetLastError()));
     }
-    text.resize(length);
-    return text;
+    return qm::Narrow(text);
 }
 
 }  // namespace qmtest

@@ -23,8 +23,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // after five seconds instead of waiting for ever on a program that hangs.
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// A window's class name and text. The text is asked for with a time limit,
-// so a hung program cannot hang the test.
+// A window's class name and text (UTF-8). The text is asked for with a time
+// limit, so a hung program cannot hang the test.
 std::string ClassOf(HWND window);
 std::string TextOf(HWND window);
 
@@ -43,6 +43,11 @@ void PressKey(HWND target, WORD key, bool alt = false);
 // system's input queue, after bringing `window` to the front: the keys reach
 // whichever control has the keyboard focus there, as a user's keys would.
 void TypeRealKeys(HWND window, const std::string& text);
+
+// Types `text` through the system's input queue as Unicode keys
+// (KEYEVENTF_UNICODE), after bringing `window` to the front: characters of
+// any script, as an input method gives them.
+void TypeUnicode(HWND window, const std::wstring& text);
 
 // Mouse input through the system's input queue, after bringing `window` to
 // the front: moves to each screen point in turn, pressing and releasing the
@@ -125,11 +130,14 @@ public:
     // coordinates.
     RECT TabRect(HWND tabStrip, int index) const;
 
-    // The text of one panel of a status bar of this process (read through
-    // the process's own memory).
+    // The text of one panel of a status bar of this process, and the name
+    // of one tab of a tab control (read through the process's own memory).
+    // Texts here are UTF-8.
     std::string StatusText(HWND statusBar, int panel) const;
+    std::string TabText(HWND tabStrip, int index) const;
 
 private:
+    std::string ReadRemoteText(const void* address, size_t length) const;
     HANDLE process_ = nullptr;
     HANDLE thread_ = nullptr;
     DWORD processId_ = 0;

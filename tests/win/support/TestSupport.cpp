@@ -2,6 +2,9 @@
 
 #include <stdexcept>
 
+#include "editor/ColorMemo.h"
+#include "ui/WideText.h"
+
 namespace qmtest {
 
 namespace {
@@ -28,30 +31,29 @@ void RemoveTree(const std::wstring& folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
-std::wstring LongForm(const std::string& path) {
-    std::wstring wide(path.size(), L'\0');
-    const int n = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(),
-                                      static_cast<int>(wide.size()));
-    wide.resize(static_cast<size_t>(n));
-    return L"\\\\?\\" + wide;
-}
+std::wstring LongForm(const std::string& path) { return L"\\\\?\\" + qm::Widen(path); }
 
 }  // namespace
 
+std::string MemoText(const qm::TColorMemo& memo) {
+    const std::wstring text = memo.Text();
+    return qm::Narrow(text);
+}
+
 TempDir::TempDir() {
-    char base[MAX_PATH];
-    DWORD n = GetTempPathA(MAX_PATH, base);
+    wchar_t base[MAX_PATH];
+    DWORD n = GetTempPathW(MAX_PATH, base);
     if (n == 0 || n >= MAX_PATH) throw std::runtime_error("GetTempPath failed");
     static unsigned counter = 0;
     for (;;) {
-        path_ = std::string(base) + "qmtest_" + std::to_string(GetCurrentProcessId()) + "_" +
+        path_ = qm::Narrow(base) + "qmtest_" + std::to_string(GetCurrentProcessId()) + "_" +
                 std::to_string(++counter);
-        if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+        if (CreateDirectoryW(qm::Widen(path_).c_str(), nullptr)) break;
         if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("CreateDirectory failed");
     }
     // Long path names, so that comparisons with what dialogs return hold.
-    char full[MAX_PATH];
-    if (GetLongPathNameA(path_.c_str(), full, MAX_PATH) > 0) path_ = full;
+    wchar_t full[MAX_PATH];
+    if (GetLongPathNameW(qm::Widen(path_).c_str(), full, MAX_PATH) > 0) path_ = qm::Narrow(full);
 }
 
 TempDir::~TempDir() { RemoveTree(LongForm(path_)); }
@@ -59,7 +61,7 @@ TempDir::~TempDir() { RemoveTree(LongForm(path_)); }
 std::string TempDir::File(const std::string& name) const { return path_ + "\\" + name; }
 
 std::string ReadBytes(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE h = CreateFileW(qm::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
     std::string bytes;
@@ -71,7 +73,8 @@ std::string ReadBytes(const std::string& path) {
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(qm::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
     DWORD written = 0;
     BOOL ok = bytes.empty() || WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -80,28 +83,28 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 bool FileExists(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
+    DWORD a = GetFileAttributesW(qm::Widen(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 int CountEntries(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(qm::Widen(folder + "\\*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return 0;
     int count = 0;
     do {
-        std::string name = data.cFileName;
-        if (name != "." && name != "..") ++count;
-    } while (FindNextFileA(find, &data));
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") ++count;
+    } while (FindNextFileW(find, &data));
     FindClose(find);
     return count;
 }
 
 void PumpMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
