@@ -23,6 +23,7 @@ constexpr int kDesignWidth = 543;
 constexpr int kDesignHeight = 384;
 constexpr int kMinWidth = 250;
 constexpr int kMinHeight = 200;
+constexpr UINT kOfferRecoveryMessage = WM_APP + 40;
 
 // Tool bar buttons, left to right, with their glyphs in toolbar.bmp.
 std::vector<TToolButton> MainToolButtons() {
@@ -86,6 +87,7 @@ TForm1::TForm1(std::string firstArgument) : firstArgument_(std::move(firstArgume
 TForm1::~TForm1() {
     Timer1.SetEnabled(false);
     Timer2.SetEnabled(false);
+    JournalTimer.SetEnabled(false);
     ownedEditors_.clear();
     ColorMemo1.reset();
     if (PopupMenu1) DestroyMenu(PopupMenu1);
@@ -156,6 +158,7 @@ void TForm1::FormCreate() {
     IniFile = std::make_unique<TIniFile>(IniFilePath(ConfigDir));
     Closing = false;
     LoadSettings(false);
+    StartRecoveryJournal();
     DragAcceptFiles(Handle(), TRUE);
 }
 
@@ -198,6 +201,8 @@ void TForm1::FormShow() {
         }
     }
     if (TN1.Tabs().Count() == 0) EnableDocumentCommands(false);
+    // Asked once the window shows.
+    PostMessageW(Handle(), kOfferRecoveryMessage, 0, 0);
 }
 
 void TForm1::FormResize() {
@@ -242,7 +247,12 @@ void TForm1::FormClose(bool& allowClose) {
     allowClose = true;
 }
 
-void TForm1::FormDestroy() { IniFile.reset(); }
+void TForm1::FormDestroy() {
+    IniFile.reset();
+    // A normal end: nothing is left to recover.
+    JournalTimer.SetEnabled(false);
+    journal_.reset();
+}
 
 void TForm1::Exit1Click() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
@@ -395,6 +405,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             CheckEncodingItem(reinterpret_cast<HMENU>(wParam));
         }
         break;
+    case kOfferRecoveryMessage:
+        OfferRecovery();
+        return 0;
     case WM_DROPFILES:
         WMDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;

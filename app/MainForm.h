@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/AboutForm.h"
+#include "app/RecoveryJournal.h"
 #include "app/TextEncoding.h"
 #include "caption/GradientCaption.h"
 #include "config/IniFile.h"
@@ -115,6 +116,13 @@ public:
     void ToolButton15Click();
     void ToolButton19Click();
 
+    // --- Unsaved work kept for recovery (MainFormRecovery.cpp) -----------
+    void StartRecoveryJournal();
+    // Offers the documents a program that ended without tidying up left in
+    // the journal (once the window shows).
+    void OfferRecovery();
+    void JournalTimerTick();
+
     // --- Browser preview and FTP (MainFormRun.cpp) ---------------------
     void ToolButton17Click();
     void ToolButton20Click();
@@ -152,6 +160,7 @@ public:
     TFileDialog OpenDialog2{false};
     TTimer Timer1{100, false};
     TTimer Timer2{1000, true};
+    TTimer JournalTimer{250, false};  // writes the recovery journal's entries when due
     std::unique_ptr<TGradientCaption> GradientCaption1;
 
     TForm2* PrintForm() const { return form2_; }
@@ -192,6 +201,11 @@ private:
     // The current document's encoding and line breaks in the status bar.
     void ShowDocumentFormat();
     void CheckEncodingItem(HMENU encodingMenu);
+    // The recovery journal's side of a document (MainFormRecovery.cpp).
+    void JournalChanged(const TColorMemo* editor);
+    void JournalForget(const TColorMemo* editor);
+    TRecoveryEntry RecoveryEntryOf(size_t index) const;
+    void RestoreDocument(const TRecoveryEntry& entry);
 
     std::string firstArgument_;
     TFont font_;  // "MS Sans Serif", 8 point
@@ -199,6 +213,9 @@ private:
     std::vector<std::unique_ptr<TColorMemo>> ownedEditors_;
     std::map<const TColorMemo*, TTextFormat> formats_;
     int nextEditorId_ = 0;
+    std::unique_ptr<TRecoveryJournal> journal_;
+    std::map<const TColorMemo*, int> journalIds_;  // each document's entry in the journal
+    int nextJournalId_ = 0;
     bool shown_ = false;
     TForm5* form5_ = nullptr;
     TForm2* form2_ = nullptr;

@@ -89,6 +89,8 @@ void TForm1::NewRE(const std::string& tabName, bool useTemplate) {
         ownedEditors_.push_back(std::move(owned));
         EditorList.push_back(editor);
         formats_[editor] = kNewDocumentFormat;
+        journalIds_[editor] = nextJournalId_++;
+        editor->OnChange = [this, editor] { JournalChanged(editor); };
 
         const TColorMemo& prototype = *ColorMemo1;
         editor->SetVisible(false);
@@ -134,6 +136,8 @@ TTextFormat& TForm1::DocumentFormat(const TColorMemo& editor) {
 }
 
 void TForm1::DestroyEditor(TColorMemo* editor) {
+    JournalForget(editor);
+    journalIds_.erase(editor);
     formats_.erase(editor);
     EditorList.erase(std::remove(EditorList.begin(), EditorList.end(), editor), EditorList.end());
     ownedEditors_.erase(std::remove_if(ownedEditors_.begin(), ownedEditors_.end(),
@@ -245,6 +249,7 @@ bool TForm1::SaveDocument(const std::string& path) {
     }
     DocumentFormat(editor) = format;
     editor.SetModified(false);
+    JournalForget(&editor);
     Timer1.SetEnabled(true);
     return true;
 }
@@ -353,6 +358,7 @@ void TForm1::ChooseEncoding(TEncoding encoding) {
     format.Encoding = encoding;
     // The file no longer holds what the next save will write.
     editor.SetModified(true);
+    JournalChanged(&editor);
     ShowDocumentFormat();
 }
 

@@ -21,4 +21,6 @@ std::string CommandLineDocumentPath(std::string_view configDir, std::string_view
     return path;
 }
 
+std::string RecoveryFolder(std::string_view configDir) { return std::string(configDir) + "\\recovery"; }
+
 }  // namespace qm

@@ -20,6 +20,9 @@ std::string ConfigDirFromCurrentDir(std::string_view currentDir);
 // when it contains a backslash, else ConfigDir + "\" + argument.
 std::string CommandLineDocumentPath(std::string_view configDir, std::string_view argument);
 
+// The recovery journal's folder beside the configuration file.
+std::string RecoveryFolder(std::string_view configDir);
+
 // The path entry of a document that was never saved.
 inline constexpr std::string_view kUntitled = "Untitled";
 

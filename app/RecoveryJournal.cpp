@@ -61,25 +61,32 @@ TRecoveryJournal::TRecoveryJournal(std::string folder) : folder_(std::move(folde
     wchar_t name[64];
     wsprintfW(name, L"qm%lux%llx", GetCurrentProcessId(), static_cast<unsigned long long>(GetTickCount64()));
     program_ = name;
+}
+
+bool TRecoveryJournal::Open() {
+    if (lock_.Valid()) return true;
     if (!CreateDirectoryW(wideFolder_.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        Fail("Unsaved work is not kept for recovery: cannot make " + folder_ + ": " +
-             SystemErrorText(GetLastError()));
-        return;
+        const DWORD error = GetLastError();
+        std::lock_guard<std::mutex> hold(mutex_);
+        Fail("Unsaved work is not kept for recovery: cannot make " + folder_ + ": " + SystemErrorText(error));
+        return false;
     }
     // Held without sharing while the program runs; deleted when it ends,
     // however it ends.
-    lock_ = FileHandle(CreateFileW((wideFolder_ + L"\\" + program_ + kLockSuffix).c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
-                                   CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    lock_ = FileHandle(CreateFileW((wideFolder_ + L"\\" + program_ + kLockSuffix).c_str(), GENERIC_WRITE | DELETE, 0,
+                                   nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     if (!lock_.Valid()) {
-        Fail("Unsaved work is not kept for recovery: cannot write into " + folder_ + ": " +
-             SystemErrorText(GetLastError()));
-        return;
+        const DWORD error = GetLastError();
+        std::lock_guard<std::mutex> hold(mutex_);
+        Fail("Unsaved work is not kept for recovery: cannot write into " + folder_ + ": " + SystemErrorText(error));
+        return false;
     }
     worker_ = std::thread([this] { Work(); });
+    return true;
 }
 
 TRecoveryJournal::~TRecoveryJournal() {
-    if (!Active()) return;
+    if (!lock_.Valid()) return;
     {
         std::lock_guard<std::mutex> hold(mutex_);
         stop_ = true;
@@ -88,6 +95,9 @@ TRecoveryJournal::~TRecoveryJournal() {
     worker_.join();
     for (const std::wstring& name : FilesIn(wideFolder_, (program_ + L"-*").c_str()))
         DeleteFileW((wideFolder_ + L"\\" + name).c_str());
+    lock_.Close();
+    // Gone when nothing else is in it (another program's entries, discarded ones).
+    RemoveDirectoryW(wideFolder_.c_str());
 }
 
 void TRecoveryJournal::Changed(int document) {
@@ -111,7 +121,7 @@ std::vector<int> TRecoveryJournal::Due() {
 }
 
 void TRecoveryJournal::Write(int document, TRecoveryEntry entry) {
-    if (!Active()) return;
+    if (!Open()) return;
     {
         std::lock_guard<std::mutex> hold(mutex_);
         if (pending_.find(document) == pending_.end()) order_.push_back(document);
@@ -122,7 +132,7 @@ void TRecoveryJournal::Write(int document, TRecoveryEntry entry) {
 
 void TRecoveryJournal::Remove(int document) {
     changed_.erase(document);
-    if (!Active()) return;
+    if (!lock_.Valid()) return;  // nothing was written yet
     {
         std::lock_guard<std::mutex> hold(mutex_);
         if (pending_.find(document) == pending_.end()) order_.push_back(document);
@@ -132,6 +142,7 @@ void TRecoveryJournal::Remove(int document) {
 }
 
 void TRecoveryJournal::Flush() {
+    if (!lock_.Valid()) return;
     std::unique_lock<std::mutex> hold(mutex_);
     wake_.wait(hold, [this] { return order_.empty() && !busy_; });
 }

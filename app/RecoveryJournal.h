@@ -37,15 +37,16 @@ public:
     // Discarded entries are kept this long.
     static constexpr uint64_t kKeepDiscardedDays = 7;
 
-    // Opens (makes) the folder and marks this program's entries as alive.
-    // A folder that cannot be used leaves the journal off; TakeFailure says why.
+    // The folder is made, and this program's entries marked as alive, at
+    // the first write; a folder that cannot be used keeps nothing, and
+    // TakeFailure says why.
     explicit TRecoveryJournal(std::string folder);
-    // A normal end: this program's entries and its lock go.
+    // A normal end: this program's entries and its lock go, and the folder
+    // too when nothing else is in it.
     ~TRecoveryJournal();
     TRecoveryJournal(const TRecoveryJournal&) = delete;
     TRecoveryJournal& operator=(const TRecoveryJournal&) = delete;
 
-    bool Active() const { return lock_.Valid(); }
     const std::string& Folder() const { return folder_; }
 
     // The document's text changed just now.
@@ -80,6 +81,7 @@ private:
     struct TPending {
         std::optional<TRecoveryEntry> Entry;  // none: remove
     };
+    bool Open();
     void Work();
     void Perform(int document, const std::optional<TRecoveryEntry>& entry);
     void Fail(const std::string& message);
