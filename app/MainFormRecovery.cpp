@@ -58,12 +58,11 @@ void TForm1::JournalForget(const TColorMemo* editor) {
 
 TRecoveryEntry TForm1::RecoveryEntryOf(size_t index) const {
     const TColorMemo& editor = *EditorList[index];
-    const std::wstring text = editor.Text();
     const TTextFormat& format = formats_.at(&editor);
     const std::string& path = FileNameList[index];
     return TRecoveryEntry{path == kUntitled ? std::string() : path, TN1.Tabs().Tab(static_cast<int>(index)),
                           std::string(EncodingName(format.Encoding)), std::string(LineBreakName(format.Breaks)),
-                          std::u16string(text.begin(), text.end())};
+                          JournalTextOf(editor.Handle())};
 }
 
 void TForm1::JournalTimerTick() {

@@ -57,6 +57,21 @@ bool ReadWhole(const std::wstring& path, std::string& bytes) {
 
 }  // namespace
 
+std::u16string JournalTextOf(HWND edit) {
+    const size_t length = static_cast<size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0));
+    const auto buffer = reinterpret_cast<HLOCAL>(SendMessageW(edit, EM_GETHANDLE, 0, 0));
+    if (const auto* text = buffer ? static_cast<const char16_t*>(LocalLock(buffer)) : nullptr) {
+        std::u16string copy(text, length);
+        LocalUnlock(buffer);
+        return copy;
+    }
+    // Not a control that lends its buffer: ask for the text.
+    std::u16string copy(length + 1, u'\0');
+    copy.resize(static_cast<size_t>(
+        SendMessageW(edit, WM_GETTEXT, copy.size(), reinterpret_cast<LPARAM>(copy.data()))));
+    return copy;
+}
+
 TRecoveryJournal::TRecoveryJournal(std::string folder) : folder_(std::move(folder)), wideFolder_(Widen(folder_)) {
     wchar_t name[64];
     wsprintfW(name, L"qm%lux%llx", GetCurrentProcessId(), static_cast<unsigned long long>(GetTickCount64()));
