@@ -13,6 +13,7 @@
 #include "ui/Application.h"
 #include "ui/Errors.h"
 #include "ui/SystemError.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -128,7 +129,7 @@ void TForm1::CreateComponents() {
     ColorMemo1->SetWordWrap(false);
     ColorMemo1->SetRedrawAlways(true);
     ColorMemo1->SetPopupMenu(PopupMenu2, Handle());
-    ColorMemo1->SetText(kNoFileText);
+    ColorMemo1->SetText(Widen(kNoFileText));
     // Tags, quoted values and comments; the configured colours replace these.
     AddHtmlColorRules(ColorMemo1->ColorRules());
 

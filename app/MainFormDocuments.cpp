@@ -22,6 +22,25 @@ namespace {
 
 void AddToRecentDocuments(const std::string& path) { SHAddToRecentDocs(SHARD_PATHA, path.c_str()); }
 
+// The editor holds UTF-16 text; files are still read and written in the
+// system's 8-bit code page.
+std::wstring FromAnsi(const std::string& bytes) {
+    if (bytes.empty()) return {};
+    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(std::max(length, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
+    return text;
+}
+
+std::string ToAnsi(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                         nullptr);
+    std::string bytes(static_cast<size_t>(std::max(size, 0)), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
 // Releases a drop's file list on every path, as the protocol requires.
 struct DropHolder {
     HDROP drop;
@@ -101,7 +120,7 @@ void TForm1::LoadTemplate(TColorMemo& editor) {
     std::string text = ReadDocumentFile(TemplateFilePath(ConfigDir));
     if (!text.empty() && !(text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)) text += "\r\n";
     text += "\r\n\r\n";
-    editor.SetText(text);
+    editor.SetText(FromAnsi(text));
     editor.SetSelection(0, 0);
 }
 
@@ -151,7 +170,7 @@ void TForm1::OpenFile(const std::string& path) {
     TColorMemo* editor = EditorList.back();
     try {
         AddToRecentDocuments(path);
-        editor->SetText(text);
+        editor->SetText(FromAnsi(text));
     } catch (...) {
         DiscardHalfMadeDocument(tab, editor);
         throw;
@@ -198,7 +217,7 @@ void TForm1::MakeCurrent(const TColorMemo* editor) {
 void TForm1::SaveDocument(const std::string& path) {
     TColorMemo& editor = CurrentEditor();
     WaitCursor wait;
-    SaveDocumentFile(path, TextToFileBytes(editor.Text()));
+    SaveDocumentFile(path, TextToFileBytes(ToAnsi(editor.Text())));
     editor.SetModified(false);
     Timer1.SetEnabled(true);
 }

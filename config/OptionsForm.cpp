@@ -11,6 +11,7 @@
 #include "ui/Application.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SystemError.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -102,7 +103,7 @@ void TForm3::CreateSample() {
     sample.SetColor(clWhite);
     AddSampleRules(sample.ColorRules());
     sample.SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
-    sample.SetText(kOptionsSampleText);
+    sample.SetText(Widen(kOptionsSampleText));
     sample.SetModified(false);
     // Return is a new line in the sample, not the Close button.
     SetWindowLongPtrA(sample.Handle(), GWL_STYLE, GetWindowLongPtrA(sample.Handle(), GWL_STYLE) | ES_WANTRETURN);

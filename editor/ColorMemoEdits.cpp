@@ -20,7 +20,11 @@ bool TColorMemo::ReportsChanges(UINT message) {
 }
 
 // A character typed into the selection or at the caret; Backspace takes the
-// selection or the character before the caret.
+// selection or the character before the caret. A character outside the
+// Basic Multilingual Plane comes as two messages, one per half of its pair;
+// each is expected as the native control takes it, one unit (Wine's) or,
+// if it waits for the second half, not at all, so that the copy is made
+// again.
 void TColorMemo::ExpectTyped(WPARAM character) {
     DWORD selStart = 0, selEnd = 0;
     edit_.Send(EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
@@ -33,10 +37,9 @@ void TColorMemo::ExpectTyped(WPARAM character) {
         }
         return;
     }
-    const auto code = static_cast<unsigned char>(character);
-    if (character > 0xFF || (code < 0x20 && code != '\t') || code == 0x7F) return;
-    const char typed = static_cast<char>(code);
-    Expect(start, end - start, std::string_view(&typed, 1));
+    if (character > 0xFFFF || (character < 0x20 && character != '\t') || character == 0x7F) return;
+    const auto typed = static_cast<char16_t>(character);
+    Expect(start, end - start, std::u16string_view(&typed, 1));
 }
 
 // Delete takes the selection or the character after the caret.
@@ -50,7 +53,7 @@ void TColorMemo::ExpectDeleted() {
 // Only a change inside one copied line of the current copy is expected (a
 // line break taken or typed changes the lines), and never with word wrap,
 // where a change may move the lines' soft breaks.
-void TColorMemo::Expect(int32_t at, int32_t removed, std::string_view inserted) {
+void TColorMemo::Expect(int32_t at, int32_t removed, std::u16string_view inserted) {
     expected_.Pending = false;
     if (wordWrap_ || readOnly_ || !text_.Holds(textVersion_)) return;
     const int index = text_.LineAt(at);

@@ -59,7 +59,9 @@ TCharMetric TCharWidths::Of(char32_t Code) {
     if (Code > 0xFFFF) {
         const auto known = astral_.find(Code);
         if (known != astral_.end()) return known->second;
-        return astral_.emplace(Code, Measured(Code)).first->second;
+        const TCharMetric metric = Measured(Code);
+        if (metric.Width >= 0) astral_.emplace(Code, metric);
+        return Usable(metric);
     }
     std::unique_ptr<TPage>& page = pages_[Code >> 8];
     if (!page) {
@@ -68,15 +70,20 @@ TCharMetric TCharWidths::Of(char32_t Code) {
     }
     TCharMetric& cell = (*page)[Code & 0xFF];
     if (cell.Width < 0) cell = Measured(Code);
-    return cell;
+    return Usable(cell);
 }
 
 TCharMetric TCharWidths::Measured(char32_t Code) {
-    TCharMetric metric = measure_ ? measure_(Code) : TCharMetric{0, TCharKind::Shaped};
-    metric.Width = std::max(metric.Width, 0);
+    TCharMetric metric = measure_ ? measure_(Code) : TCharMetric{-1, TCharKind::Shaped};
     const TCharKind byCode = KindByCode(Code);
     if (byCode != TCharKind::Plain) metric.Kind = byCode;
     return metric;
+}
+
+// A character that could not be measured (it is measured again when next
+// met) counts as shaped: what follows it is placed by the native control.
+TCharMetric TCharWidths::Usable(TCharMetric Metric) {
+    return Metric.Width >= 0 ? Metric : TCharMetric{0, TCharKind::Shaped};
 }
 
 // ---- TLineWidths -------------------------------------------------------------

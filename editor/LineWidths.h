@@ -50,7 +50,7 @@ class TCharWidths {
 public:
     // Measures a character never met: a code of the Basic Multilingual Plane
     // or the code point of a pair. Its Kind may say Native; a kind the code
-    // gives (KindByCode) goes first.
+    // gives (KindByCode) goes first. A negative width: not measurable now.
     using TMeasure = std::function<TCharMetric(char32_t Code)>;
 
     explicit TCharWidths(TMeasure Measure = {}) : measure_(std::move(Measure)) {}
@@ -74,6 +74,7 @@ private:
     using TPage = std::array<TCharMetric, 256>;
     TCharMetric Slow(std::u16string_view Text, size_t At);
     TCharMetric Measured(char32_t Code);
+    static TCharMetric Usable(TCharMetric Metric);
 
     TMeasure measure_;
     uint64_t generation_ = 1;

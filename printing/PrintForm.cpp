@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/MainForm.h"
+#include "editor/WideView.h"
 #include "printing/PrintText.h"
 #include "printing/PrinterJob.h"
 #include "printing/Printers.h"
@@ -93,8 +94,8 @@ void TForm2::BitBtn1Click() {
         // The text of the tab current now, fetched whole at once: asking the
         // edit control for one line after another costs time in proportion
         // to the text before each line.
-        const std::string text = main_.CurrentEditor().Text();
-        const std::vector<std::string_view> lines = EditorLines(text);
+        const std::wstring text = main_.CurrentEditor().Text();
+        const std::vector<std::u16string_view> lines = EditorLines(AsUtf16(text));
         const int count = static_cast<int>(lines.size());
         SendMessageA(progress, PBM_SETRANGE32, 0, std::max(0, count - 1));
         job.SetFontSize(IsDlgButtonChecked(Handle(), IDC_PRINT_CHECKBOX1) == BST_CHECKED ? 8 : 10);
@@ -105,7 +106,7 @@ void TForm2::BitBtn1Click() {
         const int step = std::max(1, count / std::max(1, static_cast<int>(bar.right)));
         for (int i = 0; i < count; ++i) {
             job.Device().Write(lines[static_cast<size_t>(i)]);
-            job.Device().Write("\r\n");
+            job.Device().Write(u"\r\n");
             if (i % step == 0 || i == count - 1) SendMessageA(progress, PBM_SETPOS, static_cast<WPARAM>(i), 0);
         }
         job.Close();

@@ -45,7 +45,7 @@ TEST_F(MainFormTest, WithoutArgumentStartsWithOneUntitledDocument) {
     EXPECT_EQ(form.FileNameList, std::vector<std::string>{"Untitled"});
     EXPECT_EQ(form.CurrentIndex(), 0);
     EXPECT_TRUE(form.CurrentEditor().Visible());
-    EXPECT_EQ(form.CurrentEditor().Text(), "");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"");
     EXPECT_FALSE(form.CurrentEditor().Modified());
     EXPECT_EQ(SendMessageA(form.TN1.Handle(), TCM_GETITEMCOUNT, 0, 0), 1);
     ExpectDocumentCommands(form, true);
@@ -90,7 +90,7 @@ TEST_F(MainFormTest, AnExistingFileArgumentIsTheOnlyTab) {
     qm::TForm1& form = Start("index.htm");  // no backslash: taken from ConfigDir
     EXPECT_EQ(TabNames(), "index.htm");
     EXPECT_EQ(form.FileNameList, std::vector<std::string>{dir.File("index.htm")});
-    EXPECT_EQ(form.CurrentEditor().Text(), "<P>hi</P>\r\n");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"<P>hi</P>\r\n");
 }
 
 TEST_F(MainFormTest, AnArgumentWithABackslashIsUsedUnchanged) {
@@ -176,7 +176,7 @@ TEST_F(MainFormTest, NewDocumentEditorsCopyThePrototype) {
     EXPECT_TRUE(editor.RedrawAlways());
     EXPECT_EQ(editor.PopupMenu(), form.PopupMenu2);
     // Typing is not capped at 32,767 characters.
-    const std::string big(40000, 'a');
+    const std::wstring big(40000, L'a');
     editor.SetText(big);
     SendMessageA(editor.Handle(), EM_SETSEL, 40000, 40000);
     Type("b");
