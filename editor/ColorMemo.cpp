@@ -267,6 +267,7 @@ LRESULT TColorMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!KeepsText(message) && !ReportsChanges(message)) ++textVersion_;
     switch (message) {
     case WM_CHAR: {
+        if (!readOnly_) KeepPairsWhole(wParam == VK_BACK ? TPairEdit::Backspace : TPairEdit::Typing);
         ExpectTyped(wParam);
         const LRESULT result = DefaultHandling(message, wParam, lParam);
         expected_.Pending = false;
@@ -301,6 +302,13 @@ LRESULT TColorMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_CONTEXTMENU:
         if (ShowPopup(lParam)) return 0;
+        break;
+    case WM_CUT:
+    case WM_COPY:
+    case WM_CLEAR:
+    case WM_PASTE:
+    case EM_REPLACESEL:
+        KeepPairsWhole(TPairEdit::Typing);
         break;
     case WM_SETTEXT: {
         // A multi-line EDIT control reports no change for WM_SETTEXT.

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -236,6 +237,20 @@ private:
     // Messages whose changes of the text the native control always reports
     // (EN_CHANGE): they leave the text's version alone until it does.
     static bool ReportsChanges(UINT message);
+
+    // Surrogate pairs kept whole (ColorMemoEdits.cpp). Wine's control takes
+    // Backspace, Delete and the arrow keys one UTF-16 unit at a time, which
+    // would delete half an emoji or leave the caret inside one.
+    enum class TPairEdit { Typing, Backspace, Delete };
+    // Before an edit: a caret inside a pair goes past it, the ends of a
+    // selection inside pairs go outwards, and Backspace and Delete without a
+    // selection select the pair before or after the caret, which then goes
+    // whole.
+    void KeepPairsWhole(TPairEdit edit);
+    // After a caret movement: a caret left inside a pair goes on past it.
+    void StepOutOfPair(bool forward);
+    // The line's units at `at` - 2 .. `at` + 1 (0 off the line).
+    std::array<char16_t, 4> UnitsAround(int32_t at);
 
     // Input (ColorMemoInput.cpp).
     LRESULT KeyDown(UINT message, WPARAM wParam, LPARAM lParam);

@@ -80,9 +80,13 @@ LRESULT TColorMemo::KeyDown(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (OnKeyDown) OnKeyDown(*this, key, shift);
     if (key == 0) return 0;
-    if (key == VK_DELETE && (shift & ssCtrl) == 0) ExpectDeleted();
+    if (key == VK_DELETE && (shift & ssCtrl) == 0 && !readOnly_) {
+        KeepPairsWhole(TPairEdit::Delete);
+        ExpectDeleted();
+    }
     const LRESULT result = DefaultHandling(message, key, lParam);
     expected_.Pending = false;
+    if ((key == VK_LEFT || key == VK_RIGHT) && (shift & (ssShift | ssCtrl)) == 0) StepOutOfPair(key == VK_RIGHT);
     return result;
 }
 

@@ -69,7 +69,7 @@ TEST_F(MainFormTest, WithTempStartOffNothingIsOpenAndTheStatusBarStaysEmpty) {
     EXPECT_EQ(SendMessageA(form.TN1.Handle(), TCM_GETITEMCOUNT, 0, 0), 0) << "the placeholder tab is gone";
     ExpectDocumentCommands(form, false);
     EXPECT_TRUE(IsWindowVisible(form.ColorMemo1->Handle()));
-    EXPECT_EQ(form.ColorMemo1->Text(), "No file is opened");
+    EXPECT_EQ(form.ColorMemo1->Text(), L"No file is opened");
     PumpFor(400);
     for (int panel : {0, 1}) {
         char text[256] = "?";

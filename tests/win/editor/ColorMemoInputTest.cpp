@@ -118,6 +118,73 @@ TEST_F(ColorMemoInputTest, ColoursWaitForThePaintWhereTheTypedTextIsAboutToMove)
     }
 }
 
+// Characters as the keyboard gives them outside any code page (Unicode key
+// events; an emoji comes as its two halves), through a Unicode message loop.
+void TypeUnicode(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (wchar_t unit : text) {
+        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = unit;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(input);
+        }
+    }
+    ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 300; Sleep(5)) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+// Letters outside Windows-1252 and an emoji typed into a quoted value: the
+// text holds exactly them, they go into the copy of the (only) line, and what shows
+// is what a fresh paint of the same text shows. The emoji is one character
+// to the arrow keys, Delete and Backspace.
+TEST_F(ColorMemoInputTest, UnicodeTypedWithRealKeysIsKeptPaintedAndEditedWhole) {
+    memo.SetText(L"<p title=\"x\">text</p> plain");
+    memo.SetFocus();
+    const int at = Find(memo, L"x\"") + 1;
+    memo.SetSelection(at, 0);
+    Settle(memo);
+    const uint64_t copied = memo.Stats().CopiedChars;
+    TypeUnicode(L"\u0101\u65e5");
+    EXPECT_EQ(memo.Stats().CopiedChars, copied);
+    TypeUnicode(L"\U0001F600\u00e9");
+    ASSERT_EQ(memo.Text(), L"<p title=\"x\u0101\u65e5\U0001F600\u00e9\">text</p> plain");
+    EXPECT_EQ(memo.SelStart(), at + 5);
+
+    Settle(memo);
+    HideCaret(memo.Handle());
+    const Pixels typed(memo.Handle());
+    memo.ForgetCopiedText();
+    InvalidateRect(memo.Handle(), nullptr, TRUE);
+    const Pixels fresh(memo.Handle());
+    ShowCaret(memo.Handle());
+    EXPECT_GT(fresh.Count(CharsRect(memo, at, at + 4), Ref(kQuoted)), 0);
+    int differing = 0;
+    for (int y = 0; y < fresh.Height(); ++y) {
+        for (int x = 0; x < fresh.Width(); ++x) differing += typed.At(x, y) != fresh.At(x, y) ? 1 : 0;
+    }
+    EXPECT_EQ(differing, 0);
+
+    PressKeys({VK_LEFT});
+    PressKeys({VK_LEFT});
+    EXPECT_EQ(memo.SelStart(), at + 2);
+    PressKeys({VK_RIGHT});
+    EXPECT_EQ(memo.SelStart(), at + 4);
+    PressKeys({VK_BACK});
+    EXPECT_EQ(memo.Text(), L"<p title=\"x\u0101\u65e5\u00e9\">text</p> plain");
+    TypeUnicode(L"\U0001F600");
+    PressKeys({VK_LEFT});
+    PressKeys({VK_DELETE});
+    EXPECT_EQ(memo.Text(), L"<p title=\"x\u0101\u65e5\u00e9\">text</p> plain");
+}
+
 TEST_F(ColorMemoInputTest, NavigationKeysFirstCollapseTheSelectionToItsEnd) {
     memo.SetText(L"abc def\r\nghi jkl");
     memo.SetSelection(5, 6);  // "ef", the line break and "gh"
