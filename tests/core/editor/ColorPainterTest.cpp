@@ -125,44 +125,36 @@ TEST(TColorPainter, KeysAreCutToTheScannedText) {
     EXPECT_TRUE(PaintRuns(painter, u"ab\r\n", input).empty());
 }
 
-// However the keys, the selection, the caret line's key or the part that
-// shows cut an emoji, its two halves end up in one run.
+// However the keys, the selection, the caret line's key, an event's key or
+// the part that shows cut an emoji, its two halves end up in one run.
 TEST(TColorPainter, AnEmojiIsNeverSplitBetweenRuns) {
-    // Emoji (two units each) at 3, 5, 9 and 15.
-    const std::u16string text = u"<a \U0001F600\U0001F600 \"\U0001F600\"> x\U0001F600y";
+    const std::u16string text = u"<a \U0001F600\U0001F600 \"\U0001F600\"> x\U0001F600y";  // emoji at 3, 5, 9, 15
     struct Case {
-        int32_t SelStart, SelLength, KeysFrom, KeysTo;
-        bool RedrawAlways;
-        int32_t EventBeg, EventEnd;  // a key reported by OnDraw
+        TPaintInput Input;
+        TKeyDescr Event;  // reported by OnDraw
     };
     const Case cases[] = {
-        {4, 2, -1, -1, false, 0, -1},  {6, 5, -1, -1, false, 0, -1}, {0, 0, 4, 10, false, 0, -1},
-        {15, 0, -1, -1, true, 0, -1},  {0, 0, -1, -1, false, 4, 15}, {0, 0, 6, 16, false, 10, 10},
+        {{.SelStart = 4, .SelLength = 2}, {}},
+        {{.SelStart = 6, .SelLength = 5}, {}},
+        {{.KeysFrom = 4, .KeysTo = 10}, {}},
+        {{.SelStart = 15, .CaretColumn = 15, .RedrawAlways = true}, {}},
+        {{}, Key(4, 15, clAqua, 9)},
+        {{.KeysFrom = 6, .KeysTo = 16}, Key(10, 10, clAqua, 9)},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "selection " << c.SelStart << " part " << c.KeysFrom << " event "
-                                        << c.EventBeg << ".." << c.EventEnd);
         TColorPainter painter;
         AddEditorRules(painter.ColorRules);
         painter.ColorRules.Add().KeyDrawingType = dtEventDraw;
         painter.SetColorLimMax(1);
         painter.OnDraw = [&](TColorRule*, const char16_t*, TKeyDescr* a, int& count) {
-            a[0] = Key(c.EventBeg, c.EventEnd, clAqua, 9);
+            a[0] = c.Event;
             count = 1;
         };
-        TPaintInput input;
-        input.SelStart = c.SelStart;
-        input.SelLength = c.SelLength;
-        input.CaretColumn = c.SelStart;
-        input.RedrawAlways = c.RedrawAlways;
-        input.FontColor = clBlue;
-        input.KeysFrom = c.KeysFrom;
-        input.KeysTo = c.KeysTo;
-        const std::vector<TKeyDescr> runs = PaintRuns(painter, text, input);
-        ASSERT_FALSE(runs.empty());
+        const std::vector<TKeyDescr> runs = PaintRuns(painter, text, c.Input);
+        EXPECT_FALSE(runs.empty());
         for (const TKeyDescr& run : runs) {
-            EXPECT_FALSE(InsidePair(text, static_cast<size_t>(run.KeyBeg))) << run.KeyBeg;
-            EXPECT_FALSE(InsidePair(text, static_cast<size_t>(run.KeyEnd) + 1)) << run.KeyEnd;
+            EXPECT_FALSE(InsidePair(text, static_cast<size_t>(run.KeyBeg))) << &c - cases << ": " << run.KeyBeg;
+            EXPECT_FALSE(InsidePair(text, static_cast<size_t>(run.KeyEnd) + 1)) << &c - cases << ": " << run.KeyEnd;
         }
     }
 }

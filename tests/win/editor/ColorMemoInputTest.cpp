@@ -142,9 +142,9 @@ void TypeUnicode(const std::wstring& text) {
 }
 
 // Letters outside Windows-1252 and an emoji typed into a quoted value: the
-// text holds exactly them, they go into the copy of the (only) line, and what shows
-// is what a fresh paint of the same text shows. The emoji is one character
-// to the arrow keys, Delete and Backspace.
+// text holds exactly them, they go into the copy of the (only) line, and
+// what shows is what a fresh paint of the same text shows. The emoji is one
+// character to the arrow keys, Delete and Backspace.
 TEST_F(ColorMemoInputTest, UnicodeTypedWithRealKeysIsKeptPaintedAndEditedWhole) {
     memo.SetText(L"<p title=\"x\">text</p> plain");
     memo.SetFocus();
