@@ -11,7 +11,8 @@ namespace qm {
 
 inline constexpr int kCommentMaxLength = 255;
 
-// True with the typed line when the user pressed OK.
+// True with the typed line (UTF-8) when the user pressed OK. The line takes
+// at most 255 UTF-16 units.
 bool RunCommentPrompt(HWND owner, std::string& comment);
 
 }  // namespace qm

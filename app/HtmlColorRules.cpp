@@ -4,16 +4,16 @@ namespace qm {
 
 void AddHtmlColorRules(TDrawRules& Rules) {
     TColorRule& tags = Rules.Add();
-    tags.Keywords = {"<;HTML>"};
-    tags.KeyBegEndLst = {"<;>"};
+    tags.Keywords = {u"<;HTML>"};
+    tags.KeyBegEndLst = {u"<;>"};
     tags.KeyMaxHeight = 3;
     tags.DefKeyColor = kTagColor;
     TColorRule& quoted = Rules.Add();
-    quoted.KeyBegEndLst = {"\";\""};
+    quoted.KeyBegEndLst = {u"\";\""};
     quoted.ZOrder = 1;
     quoted.DefKeyColor = kQuotedColor;
     TColorRule& comments = Rules.Add();
-    comments.KeyBegEndLst = {"<!--;-->"};
+    comments.KeyBegEndLst = {u"<!--;-->"};
     comments.ZOrder = 1;
     comments.DefKeyColor = kCommentColor;
 }

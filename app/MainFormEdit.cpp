@@ -5,8 +5,10 @@
 
 #include "app/MainForm.h"
 #include "app/TextSearch.h"
+#include "ui/WideText.h"
 #include "resources/resource.h"
 #include "ui/MessageBoxes.h"
+#include "ui/Utf.h"
 
 namespace qm {
 
@@ -57,7 +59,7 @@ bool TForm1::EditingMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return false;
 }
 
-void TForm1::Undo1Click() { SendMessageA(CurrentEditor().Handle(), WM_UNDO, 0, 0); }
+void TForm1::Undo1Click() { SendMessageW(CurrentEditor().Handle(), WM_UNDO, 0, 0); }
 
 void TForm1::Repaint1Click() {
     TColorMemo& editor = CurrentEditor();
@@ -65,15 +67,16 @@ void TForm1::Repaint1Click() {
     RedrawWindow(editor.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void TForm1::Cut1Click() { SendMessageA(CurrentEditor().Handle(), WM_CUT, 0, 0); }
+// (A Unicode control: the clipboard carries Unicode text.)
+void TForm1::Cut1Click() { SendMessageW(CurrentEditor().Handle(), WM_CUT, 0, 0); }
 
-void TForm1::Copy1Click() { SendMessageA(CurrentEditor().Handle(), WM_COPY, 0, 0); }
+void TForm1::Copy1Click() { SendMessageW(CurrentEditor().Handle(), WM_COPY, 0, 0); }
 
-void TForm1::Paste1Click() { SendMessageA(CurrentEditor().Handle(), WM_PASTE, 0, 0); }
+void TForm1::Paste1Click() { SendMessageW(CurrentEditor().Handle(), WM_PASTE, 0, 0); }
 
-void TForm1::Delete1Click() { SendMessageA(CurrentEditor().Handle(), WM_CLEAR, 0, 0); }
+void TForm1::Delete1Click() { SendMessageW(CurrentEditor().Handle(), WM_CLEAR, 0, 0); }
 
-void TForm1::SelectAll1Click() { SendMessageA(CurrentEditor().Handle(), EM_SETSEL, 0, -1); }
+void TForm1::SelectAll1Click() { SendMessageW(CurrentEditor().Handle(), EM_SETSEL, 0, -1); }
 
 // The mark follows the editor in front; switching goes from the editor's
 // own setting, so a mark not refreshed since a tab change cannot mislead it.
@@ -103,15 +106,17 @@ void TForm1::Print1Click() {
 void TForm1::Find1Click() { FindDialog1.Execute(Handle()); }
 
 // Searches the current document once, from after the selection (from the
-// start when nothing is selected), and selects the hit.
+// start when nothing is selected), and selects the hit. The dialog's text is
+// UTF-8; without match case letters of every script match in either case.
 void TForm1::FindDialog1Find() {
     TColorMemo& editor = CurrentEditor();
-    const std::string& what = FindDialog1.SearchText;
+    const std::u16string what = Utf8ToUtf16(FindDialog1.SearchText);
     const int selLength = editor.SelLength();
     const size_t from = selLength > 0 ? static_cast<size_t>(editor.SelStart()) + static_cast<size_t>(selLength) : 0;
-    const long long hit = FindInText(editor.Text(), what, from, FindDialog1.MatchCase);
+    const long long hit = FindInText(AsUtf16(editor.Text()), what, from, FindDialog1.MatchCase);
     if (hit < 0) {
-        ShowMessage(FindDialog1.Handle() ? FindDialog1.Handle() : Handle(), "\"" + what + "\" not found!");
+        ShowMessage(FindDialog1.Handle() ? FindDialog1.Handle() : Handle(),
+                    "\"" + FindDialog1.SearchText + "\" not found!");
         return;
     }
     editor.SetFocus();

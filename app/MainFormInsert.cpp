@@ -2,31 +2,37 @@
 // of them go into the current document through InsertAtCaret.
 #include <windows.h>
 
+#include <iterator>
+
 #include "app/CommandText.h"
 #include "app/CommentPrompt.h"
 #include "app/MainForm.h"
 #include "app/PathUtil.h"
 #include "ui/Font.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
-// One replacement of the selection, which Undo cannot take back; the caret
-// ends after the text, in view, and the document counts as changed.
+// One replacement of the selection (by the UTF-8 text, as Unicode), which
+// Undo cannot take back; the caret ends after the text, in view, and the
+// document counts as changed.
 void TForm1::InsertAtCaret(const std::string& text) {
     TColorMemo& editor = CurrentEditor();
     const HWND edit = editor.Handle();
-    SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(edit, EM_EMPTYUNDOBUFFER, 0, 0);
-    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    const std::wstring wide = Widen(text);
+    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+    SendMessageW(edit, EM_EMPTYUNDOBUFFER, 0, 0);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
     editor.SetModified(true);
     editor.SetFocus();
 }
 
 void TForm1::Insert(int menuItemId) {
-    char caption[256];
-    const int length = GetMenuStringA(PopupMenu2, static_cast<UINT>(menuItemId), caption, sizeof caption, MF_BYCOMMAND);
+    wchar_t caption[256];
+    const int length = GetMenuStringW(PopupMenu2, static_cast<UINT>(menuItemId), caption,
+                                      static_cast<int>(std::size(caption)), MF_BYCOMMAND);
     if (length <= 0) return;
-    InsertAtCaret(std::string(caption, static_cast<size_t>(length)));
+    InsertAtCaret(Narrow(std::wstring_view(caption, static_cast<size_t>(length))));
 }
 
 // The dialogs below run their own message loops, during which another tab

@@ -42,7 +42,8 @@ std::string Rows(size_t bytes, const char* lineBreak) {
         std::snprintf(number, sizeof number, "%07d", row);
         const std::string n = number;
         text += "<tr><td class=\"c" + std::to_string(row % 13) + "\">cell " + n + "</td><td><a href=\"page" + n +
-                ".htm\">link</a></td><!-- row " + n + " --></tr>" + lineBreak;
+                ".htm\">link</a></td><td>caf\u00e9 \u2014 \u65e5\u672c \U0001F600</td><!-- row " + n + " --></tr>" +
+                lineBreak;
     }
     return text;
 }

@@ -2,7 +2,8 @@
 // cost more because the document is long, and what does colouring add to
 // the native control's own cost?
 //
-// Loads generated HTML of about 10 KB, 1 MB and 10 MB into a real TColorMemo
+// Loads generated HTML (UTF-8 with letters of other scripts and an emoji in
+// every row, decoded) of about 10 KB, 1 MB and 10 MB into a real TColorMemo
 // in a window of about 80 x 50 lines, scrolled to the middle, and prints per
 // size the median times of the native control's own repaint (no rules), of a
 // repaint with the rules of the program's editors, and of one typed
@@ -11,7 +12,8 @@
 // and the time spent in the window-free core per paint. The same for a
 // minified page (one line of 10 KB and of 1 MB, scrolled to the line's
 // middle), and the time from a 10 MB file to the first full paint of a new
-// editor, against the bare EDIT control's WM_SETTEXT of the same text.
+// editor (read, decoded from UTF-8, loaded, painted), against the bare
+// Unicode EDIT control's WM_SETTEXT of the same text.
 // The last lines are the ratios: what colouring adds to a repaint and to a
 // typed character per size, the colouring time of the long line against the
 // short one's, and the opening against the bare control.
@@ -30,6 +32,8 @@
 #include "app/HtmlColorRules.h"
 #include "bench/BenchSupport.h"
 #include "editor/ColorMemo.h"
+#include "ui/Utf.h"
+#include "ui/WideText.h"
 #include "ui/Window.h"
 
 namespace {
@@ -82,21 +86,21 @@ public:
         Pump();
     }
 
-    Figures Run(const char* name, const std::string& text, int repeats) {
+    Figures Run(const char* name, const std::wstring& text, int repeats) {
         Figures f{};
         f.name = name;
         memo_.SetColorRules(none_);
         memo_.SetRedrawAlways(false);
         const double loadStart = Now();
         memo_.SetText(text);
-        const auto lines = static_cast<int>(SendMessageA(memo_.Handle(), EM_GETLINECOUNT, 0, 0));
+        const auto lines = static_cast<int>(SendMessageW(memo_.Handle(), EM_GETLINECOUNT, 0, 0));
         f.lines = lines;
         std::fprintf(stderr, "%s: %d lines loaded in %.1f s\n", name, lines, Now() - loadStart);
         if (lines > 1) {
             // The document's middle line in the middle of the window.
             const int middle = lines / 2;
-            SendMessageA(memo_.Handle(), EM_LINESCROLL, 0, std::max(middle - kRows / 2, 0));
-            memo_.SetSelection(static_cast<int>(SendMessageA(memo_.Handle(), EM_LINEINDEX, middle, 0)) + 10, 0);
+            SendMessageW(memo_.Handle(), EM_LINESCROLL, 0, std::max(middle - kRows / 2, 0));
+            memo_.SetSelection(static_cast<int>(SendMessageW(memo_.Handle(), EM_LINEINDEX, middle, 0)) + 10, 0);
         } else {
             // One long line: its middle in view, the caret there.
             memo_.SetSelection(static_cast<int>(text.size() / 2), 0);
@@ -150,14 +154,15 @@ public:
         return f;
     }
 
-    // A 10 MB file opened in a new editor, as a document is opened (read,
-    // normalised, loaded while the editor is hidden, then shown), to its
-    // first full paint with the rules; against WM_SETTEXT of the same text
-    // into a bare EDIT control of the same size, style and font. The two
-    // alternate, so that drift of the machine's load touches both alike.
+    // A 10 MB UTF-8 file opened in a new editor, as a document is opened
+    // (read, normalised, decoded, loaded while the editor is hidden, then
+    // shown), to its first full paint with the rules; against WM_SETTEXT of
+    // the same (decoded) text into a bare Unicode EDIT control of the same
+    // size, style and font. The two alternate, so that drift of the
+    // machine's load touches both alike.
     struct OpenFigures {
-        double bareSetText, open;  // ms
-        double read, load, show;   // ms: of the opening, the file read, SetText, shown to the first paint
+        double bareSetText, open;          // ms
+        double read, load, show;  // ms: of the opening, the file read and decoded, SetText, shown to the first paint
     };
     OpenFigures Open(const std::string& text, int repeats) {
         char folder[MAX_PATH];
@@ -167,22 +172,23 @@ public:
             std::fwrite(text.data(), 1, text.size(), file);
             std::fclose(file);
         }
-        const HFONT font = reinterpret_cast<HFONT>(SendMessageA(memo_.Handle(), WM_GETFONT, 0, 0));
-        memo_.SetText("");
+        const HFONT font = reinterpret_cast<HFONT>(SendMessageW(memo_.Handle(), WM_GETFONT, 0, 0));
+        memo_.SetText(L"");
         memo_.SetVisible(false);
+        const std::wstring wide(qm::AsWide(qm::ReadDocumentFile(path).Text));
         std::vector<double> bare, open, read, load, show;
         for (int i = 0; i < repeats; ++i) {
-            HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+            HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                         WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
                                             WS_VSCROLL | WS_HSCROLL,
                                         0, 0, memo_.Width(), memo_.Height(), host_.Handle(), nullptr,
-                                        GetModuleHandleA(nullptr), nullptr);
-            SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
-            SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                                        GetModuleHandleW(nullptr), nullptr);
+            SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+            SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
             UpdateWindow(edit);
             Pump();
             double start = Now();
-            SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
             bare.push_back((Now() - start) * 1000);
             DestroyWindow(edit);
             Pump();
@@ -196,9 +202,10 @@ public:
             editor->SetBounds(0, 0, memo_.Width(), memo_.Height());
             Pump();
             start = Now();
-            const std::string loaded = qm::ReadDocumentFile(path);
+            // The program's own opening: the file read, its encoding found and decoded.
+            const qm::TDecodedText decoded = qm::ReadDocumentFile(path);
             const double readDone = Now();
-            editor->SetText(loaded);
+            editor->SetText(qm::AsWide(decoded.Text));
             editor->SetModified(false);
             const double loadDone = Now();
             editor->SetVisible(true);
@@ -208,7 +215,9 @@ public:
             read.push_back((readDone - start) * 1000);
             load.push_back((loadDone - readDone) * 1000);
             show.push_back((end - loadDone) * 1000);
-            std::fprintf(stderr, "open: bare WM_SETTEXT %.0f ms, file to first paint %.0f ms (read %.0f, SetText %.0f, shown %.0f)\n",
+            std::fprintf(stderr,
+                         "open: bare WM_SETTEXT %.0f ms, file to first paint %.0f ms (read and decode %.0f, SetText "
+                         "%.0f, shown %.0f)\n",
                          bare.back(), open.back(), read.back(), load.back(), show.back());
             editor.reset();
             Pump();
@@ -221,7 +230,7 @@ public:
 private:
     void SizeFor(int columns, int rows) {
         HDC dc = GetDC(memo_.Handle());
-        HFONT font = reinterpret_cast<HFONT>(SendMessageA(memo_.Handle(), WM_GETFONT, 0, 0));
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(memo_.Handle(), WM_GETFONT, 0, 0));
         HGDIOBJ old = SelectObject(dc, font);
         TEXTMETRICA metrics{};
         GetTextMetricsA(dc, &metrics);
@@ -246,15 +255,15 @@ private:
         return {(Now() - start) * 1000, TicksToMs(memo_.Stats().ColourTicks - colourBefore)};
     }
 
-    // One typed character, its change handling and the repaint it asks for;
-    // the character is taken back again outside the measurement.
+    // One typed character ("é"), its change handling and the repaint it asks
+    // for; the character is taken back again outside the measurement.
     Timed Type() {
         const uint64_t colourBefore = memo_.Stats().ColourTicks;
         const double start = Now();
-        SendMessageA(memo_.Handle(), WM_CHAR, 'x', 1);
+        SendMessageW(memo_.Handle(), WM_CHAR, 0xE9, 1);
         UpdateWindow(memo_.Handle());
         const Timed time{(Now() - start) * 1000, TicksToMs(memo_.Stats().ColourTicks - colourBefore)};
-        SendMessageA(memo_.Handle(), WM_CHAR, VK_BACK, 1);
+        SendMessageW(memo_.Handle(), WM_CHAR, VK_BACK, 1);
         UpdateWindow(memo_.Handle());
         return time;
     }
@@ -279,8 +288,8 @@ int main(int argc, char** argv) {
     // "minified": only the minified page's two lines (a quick look while
     // working on long lines).
     if (argc > 1 && std::string(argv[1]) == "minified") {
-        const Figures shortLine = bench.Run("minified_10KB", MinifiedDocument(10 * 1000), 21);
-        const Figures longLine = bench.Run("minified_1MB", MinifiedDocument(1000 * 1000), 11);
+        const Figures shortLine = bench.Run("minified_10KB", qm::Widen(MinifiedDocument(10 * 1000)), 21);
+        const Figures longLine = bench.Run("minified_1MB", qm::Widen(MinifiedDocument(1000 * 1000)), 11);
         for (const Figures& f : {shortLine, longLine}) {
             std::printf("[%s] repaint native/rules %.2f/%.2f ms, colouring %.2f ms (core %.3f ms); typing native/rules "
                         "%.2f/%.2f ms, colouring %.2f/%.2f ms (RedrawAlways); a full redraw asks %llu, copies %llu\n",
@@ -294,11 +303,11 @@ int main(int argc, char** argv) {
                         std::max(shortLine.typeColourMs, shortLine.typeColourAlwaysMs));
         return 0;
     }
-    all.push_back(bench.Run("10KB", Document(10 * 1000), 31));
-    all.push_back(bench.Run("1MB", Document(1000 * 1000), 21));
-    all.push_back(bench.Run("10MB", Document(10 * 1000 * 1000), 21));
-    all.push_back(bench.Run("minified_10KB", MinifiedDocument(10 * 1000), 21));
-    all.push_back(bench.Run("minified_1MB", MinifiedDocument(1000 * 1000), 11));
+    all.push_back(bench.Run("10KB", qm::Widen(Document(10 * 1000)), 31));
+    all.push_back(bench.Run("1MB", qm::Widen(Document(1000 * 1000)), 21));
+    all.push_back(bench.Run("10MB", qm::Widen(Document(10 * 1000 * 1000)), 21));
+    all.push_back(bench.Run("minified_10KB", qm::Widen(MinifiedDocument(10 * 1000)), 21));
+    all.push_back(bench.Run("minified_1MB", qm::Widen(MinifiedDocument(1000 * 1000)), 11));
     const Bench::OpenFigures open = bench.Open(Document(10 * 1000 * 1000), 5);
 
     for (const Figures& f : all) {
@@ -318,7 +327,7 @@ int main(int argc, char** argv) {
     std::printf("[open_10MB]\n");
     std::printf("  bare_settext_ms=%.1f\n", open.bareSetText);
     std::printf("  file_to_first_paint_ms=%.1f\n", open.open);
-    std::printf("  read_file_ms=%.1f\n", open.read);
+    std::printf("  read_and_decode_ms=%.1f\n", open.read);
     std::printf("  set_text_ms=%.1f\n", open.load);
     std::printf("  show_and_first_paint_ms=%.1f\n", open.show);
 

@@ -15,6 +15,7 @@
 #include <io.h>
 
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -23,6 +24,7 @@
 #include "printing/PrintForm.h"
 #include "printing/PrinterJob.h"
 #include "resources/resource.h"
+#include "ui/WideText.h"
 
 namespace {
 
@@ -82,17 +84,17 @@ int main() {
         Pump();
         qm::TColorMemo& editor = main.CurrentEditor();
         const double loadStart = Now();
-        editor.SetText(Document(size.bytes));
+        editor.SetText(qm::Widen(Document(size.bytes)));
         const int lines = editor.LineCount();
         std::fprintf(stderr, "%s: %d lines loaded in %.1f s\n", size.name, lines, Now() - loadStart);
 
         // Reading the lines one query each, sampled in the middle.
         const int samples = 20;
-        char buffer[512];
+        wchar_t buffer[512];
         const double queryStart = Now();
         for (int i = 0; i < samples; ++i) {
-            *reinterpret_cast<WORD*>(buffer) = sizeof buffer - 1;
-            SendMessageA(editor.Handle(), EM_GETLINE, static_cast<WPARAM>(lines / 2 + i), reinterpret_cast<LPARAM>(buffer));
+            buffer[0] = static_cast<wchar_t>(std::size(buffer) - 1);
+            SendMessageW(editor.Handle(), EM_GETLINE, static_cast<WPARAM>(lines / 2 + i), reinterpret_cast<LPARAM>(buffer));
         }
         const double perLine = (Now() - queryStart) / samples;
 

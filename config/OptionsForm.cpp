@@ -42,12 +42,12 @@ const int kAppsControls[] = {IDC_OPT_FTP_LABEL,     IDC_OPT_FTP,     IDC_OPT_FTP
 // The sample's rules, in the roles of the document editors' three: tags,
 // quoted text (ZOrder 1), comments (ZOrder 1); no keyword lists.
 void AddSampleRules(TDrawRules& rules) {
-    rules.Add().SetKeyBegEndLst({"<;>"});
+    rules.Add().SetKeyBegEndLst({u"<;>"});
     TColorRule& quoted = rules.Add();
-    quoted.SetKeyBegEndLst({"\";\""});
+    quoted.SetKeyBegEndLst({u"\";\""});
     quoted.ZOrder = 1;
     TColorRule& comments = rules.Add();
-    comments.SetKeyBegEndLst({"<!--;-->"});
+    comments.SetKeyBegEndLst({u"<!--;-->"});
     comments.ZOrder = 1;
 }
 

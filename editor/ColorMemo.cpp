@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/Application.h"
 #include "ui/Errors.h"
 #include "ui/SystemError.h"
@@ -9,13 +11,13 @@
 namespace qm {
 
 namespace {
-constexpr char kSelfProperty[] = "QuillmereColorMemo";
+constexpr wchar_t kSelfProperty[] = L"QuillmereColorMemo";
 constexpr UINT_PTR kSubclassId = 1;
 }  // namespace
 
 TColorMemo::TColorMemo(HWND parent, int id)
     : painter_(this), DrawCanvas(handle_), OnDraw(painter_.OnDraw), parent_(parent), id_(id), edit_(handle_, stats_),
-      text_(edit_) {
+      text_(edit_), charWidths_([this](char32_t code) { return DrawCanvas.MeasureChar(code); }) {
     gdiFont_ = CreateGdiFont(font_);
     DrawCanvas.SetFont(gdiFont_.Get());
     background_.Reset(CreateSolidBrush(ToColorRef(color_)));
@@ -51,7 +53,7 @@ void TColorMemo::UnhookParent() {
 
 TColorMemo* TColorMemo::FromHandle(HWND window) {
     if (!window) return nullptr;
-    return static_cast<TColorMemo*>(GetPropA(window, kSelfProperty));
+    return static_cast<TColorMemo*>(GetPropW(window, kSelfProperty));
 }
 
 DWORD TColorMemo::Style() const {
@@ -72,7 +74,7 @@ void TColorMemo::CreateNative() {
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr),
                               nullptr);
     if (!handle_) ThrowLastError("Cannot create an editor");
-    if (!SetPropA(handle_, kSelfProperty, this) ||
+    if (!SetPropW(handle_, kSelfProperty, this) ||
         !SetWindowSubclass(handle_, &TColorMemo::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
         const DWORD error = GetLastError();
         DestroyWindow(handle_);
@@ -82,8 +84,8 @@ void TColorMemo::CreateNative() {
     // A new editor lies over the ones made before it.
     SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // Typing is not capped at the EDIT control's default of 32,767 characters.
-    SendMessageA(handle_, EM_SETLIMITTEXT, 0, 0);
-    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(gdiFont_.Get()), FALSE);
+    SendMessageW(handle_, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(gdiFont_.Get()), FALSE);
 }
 
 void TColorMemo::DestroyNative() {
@@ -96,14 +98,14 @@ void TColorMemo::DetachNative() {
     ++textVersion_;
     if (!handle_) return;
     RemoveWindowSubclass(handle_, &TColorMemo::SubclassProc, kSubclassId);
-    RemovePropA(handle_, kSelfProperty);
+    RemovePropW(handle_, kSelfProperty);
     handle_ = nullptr;
 }
 
 void TColorMemo::AttachNative(HWND window) {
     ++textVersion_;
     handle_ = window;
-    SetPropA(window, kSelfProperty, this);
+    SetPropW(window, kSelfProperty, this);
     SetWindowSubclass(window, &TColorMemo::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -122,38 +124,23 @@ void TColorMemo::SetVisible(bool visible) {
 
 void TColorMemo::SetFocus() { ::SetFocus(handle_); }
 
-TColorMemo::TShimText TColorMemo::Text() const {
-    TShimText text;
+std::wstring TColorMemo::Text() const {
     const int length = TextLength();
-    text.Wide.assign(static_cast<size_t>(length) + 1, L'\0');
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT got = SendMessageW(handle_, WM_GETTEXT, static_cast<WPARAM>(length) + 1,
-                                     reinterpret_cast<LPARAM>(text.Wide.data()));
-    text.Wide.resize(static_cast<size_t>(got));
-    if (got > 0) {
-        const int bytes = WideCharToMultiByte(CP_ACP, 0, text.Wide.data(), static_cast<int>(got), nullptr, 0,
-                                              nullptr, nullptr);
-        text.assign(static_cast<size_t>(bytes), '\0');
-        WideCharToMultiByte(CP_ACP, 0, text.Wide.data(), static_cast<int>(got), text.data(), bytes, nullptr,
-                            nullptr);
-    }
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::clamp<LRESULT>(got, 0, length)));
     return text;
 }
 
 void TColorMemo::SetText(std::wstring_view text) {
-    const std::wstring whole(text);
-    if (whole.find(L'\0') != std::wstring::npos) throw Error("The editor cannot hold a text with NUL characters.");
-    const LRESULT ok = SendMessageW(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(whole.c_str()));
-    if (!ok || static_cast<size_t>(TextLength()) != whole.size()) {
-        SendMessageW(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-        throw Error("The editor cannot hold a text of " + std::to_string(whole.size()) + " characters.");
+    if (text.find(L'\0') != std::wstring_view::npos) {
+        throw Error("The editor cannot hold a text with NUL characters.");
     }
-}
-
-void TColorMemo::SetText(const std::string& text) {
-    if (text.find('\0') != std::string::npos) throw Error("The editor cannot hold a text with NUL characters.");
-    const LRESULT ok = SendMessageA(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring terminated(text);
+    const LRESULT ok = SendMessageW(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str()));
     if (!ok || static_cast<size_t>(TextLength()) != text.size()) {
-        SendMessageA(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        SendMessageW(handle_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
         throw Error("The editor cannot hold a text of " + std::to_string(text.size()) + " characters.");
     }
 }
@@ -161,37 +148,37 @@ void TColorMemo::SetText(const std::string& text) {
 int TColorMemo::TextLength() const { return static_cast<int>(SendMessageW(handle_, WM_GETTEXTLENGTH, 0, 0)); }
 
 int TColorMemo::LineCount() const {
-    int count = static_cast<int>(SendMessageA(handle_, EM_GETLINECOUNT, 0, 0));
+    int count = static_cast<int>(SendMessageW(handle_, EM_GETLINECOUNT, 0, 0));
     // The line after a final line break is empty and not counted.
-    const int lastStart = static_cast<int>(SendMessageA(handle_, EM_LINEINDEX, count - 1, 0));
-    if (lastStart >= 0 && SendMessageA(handle_, EM_LINELENGTH, lastStart, 0) == 0) --count;
+    const int lastStart = static_cast<int>(SendMessageW(handle_, EM_LINEINDEX, count - 1, 0));
+    if (lastStart >= 0 && SendMessageW(handle_, EM_LINELENGTH, lastStart, 0) == 0) --count;
     return count;
 }
 
-bool TColorMemo::Modified() const { return SendMessageA(handle_, EM_GETMODIFY, 0, 0) != 0; }
+bool TColorMemo::Modified() const { return SendMessageW(handle_, EM_GETMODIFY, 0, 0) != 0; }
 
-void TColorMemo::SetModified(bool modified) { SendMessageA(handle_, EM_SETMODIFY, modified ? TRUE : FALSE, 0); }
+void TColorMemo::SetModified(bool modified) { SendMessageW(handle_, EM_SETMODIFY, modified ? TRUE : FALSE, 0); }
 
 int TColorMemo::SelStart() const {
     DWORD start = 0, end = 0;
-    SendMessageA(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageW(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return static_cast<int>(start);
 }
 
 int TColorMemo::SelLength() const {
     DWORD start = 0, end = 0;
-    SendMessageA(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageW(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return static_cast<int>(end - start);
 }
 
 void TColorMemo::SetSelection(int start, int length) {
-    SendMessageA(handle_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
-    SendMessageA(handle_, EM_SCROLLCARET, 0, 0);
+    SendMessageW(handle_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
+    SendMessageW(handle_, EM_SCROLLCARET, 0, 0);
 }
 
 void TColorMemo::SetReadOnly(bool readOnly) {
     readOnly_ = readOnly;
-    SendMessageA(handle_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+    SendMessageW(handle_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
 }
 
 void TColorMemo::SetColor(TColor color) {
@@ -203,9 +190,10 @@ void TColorMemo::SetColor(TColor color) {
 void TColorMemo::SetFont(const TFont& font) {
     qm::Font made = CreateGdiFont(font);
     font_ = font;
-    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(made.Get()), TRUE);
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(made.Get()), TRUE);
     DrawCanvas.SetFont(made.Get());
     gdiFont_ = std::move(made);
+    charWidths_.Clear();
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
@@ -246,7 +234,7 @@ void TColorMemo::SetCursor(TCursor cursor) {
     // Show it at once when the mouse is over the control.
     POINT at;
     if (handle_ && GetCursorPos(&at) && WindowFromPoint(at) == handle_) {
-        SendMessageA(handle_, WM_SETCURSOR, reinterpret_cast<WPARAM>(handle_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        SendMessageW(handle_, WM_SETCURSOR, reinterpret_cast<WPARAM>(handle_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     }
 }
 
@@ -279,6 +267,7 @@ LRESULT TColorMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!KeepsText(message) && !ReportsChanges(message)) ++textVersion_;
     switch (message) {
     case WM_CHAR: {
+        if (!readOnly_) KeepPairsWhole(wParam == VK_BACK ? TPairEdit::Backspace : TPairEdit::Typing);
         ExpectTyped(wParam);
         const LRESULT result = DefaultHandling(message, wParam, lParam);
         expected_.Pending = false;
@@ -314,6 +303,13 @@ LRESULT TColorMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
         if (ShowPopup(lParam)) return 0;
         break;
+    case WM_CUT:
+    case WM_COPY:
+    case WM_CLEAR:
+    case WM_PASTE:
+    case EM_REPLACESEL:
+        KeepPairsWhole(TPairEdit::Typing);
+        break;
     case WM_SETTEXT: {
         // A multi-line EDIT control reports no change for WM_SETTEXT.
         const LRESULT result = DefaultHandling(message, wParam, lParam);
@@ -335,7 +331,7 @@ LRESULT CALLBACK TColorMemo::SubclassProc(HWND window, UINT message, WPARAM wPar
     auto* self = reinterpret_cast<TColorMemo*>(refData);
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, &TColorMemo::SubclassProc, kSubclassId);
-        RemovePropA(window, kSelfProperty);
+        RemovePropW(window, kSelfProperty);
         if (self && self->handle_ == window) self->handle_ = nullptr;
         return DefSubclassProc(window, message, wParam, lParam);
     }

@@ -1,15 +1,16 @@
 // TColorMemo: the editor control of every document, over the native
-// multi-line EDIT control (subclassed), which keeps the text, caret,
-// selection, scrolling and undo. After the native control has painted, the
+// multi-line EDIT control (a Unicode one, subclassed), which keeps the text,
+// caret, selection, scrolling and undo. Texts are UTF-16; positions count
+// UTF-16 units, a surrogate pair (an emoji) two of them. After the native control has painted, the
 // control paints the visible text again in the colours its rules find
 // (RedrawColors): tags, quoted values, comments, hot spots.
 #pragma once
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "editor/ColorPainter.h"
@@ -41,11 +42,13 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
 class TColorMemo;
 using TNotifyEvent = std::function<void(TColorMemo& Sender)>;
+// SRC: the hot spot's text, in UTF-8.
 using THotSpotClickEvent = std::function<void(TColorMemo& Sender, const std::string& SRC)>;
 // Draws a keyword run instead of the control: its text, the rectangle it
 // takes (line height high, as wide as the text) and the control's font
 // colour; the canvas's font colour is already the run's colour.
-using TKeyDrawEvent = std::function<void(TMemoCanvas& Canvas, const std::string& PKey, const RECT& Rect, TColor KColor)>;
+using TKeyDrawEvent =
+    std::function<void(TMemoCanvas& Canvas, const std::wstring& PKey, const RECT& Rect, TColor KColor)>;
 // Key events may change the key; a key set to 0 does not reach the native control.
 using TKeyEvent = std::function<void(TColorMemo& Sender, WORD& Key, TShiftState Shift)>;
 using TMouseEvent = std::function<void(TColorMemo& Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
@@ -81,15 +84,9 @@ public:
 
     // Text. SetText refuses (throws) a text the control did not take whole.
     // Setting the text (also by WM_SETTEXT) is a change like any other (OnChange).
-    // TEMP shim: the text in the ANSI code page and, converted, in UTF-16,
-    // until the control's own text is UTF-16 throughout.
-    struct TShimText : std::string {
-        std::wstring Wide;
-        operator std::wstring() const { return Wide; }
-    };
-    TShimText Text() const;
-    void SetText(const std::string& text);
+    std::wstring Text() const;
     void SetText(std::wstring_view text);
+    // In UTF-16 units.
     int TextLength() const;
     // Lines as an editor counts them: without a final empty line.
     int LineCount() const;
@@ -217,7 +214,6 @@ private:
     void DrawRun(const TKeyDescr& run);
     void DrawPart(int lineIndex, int32_t from, int32_t to);
     void DrawOwnLines();
-    static bool WidthMayDiffer(char c);
     struct TLinePlace;
     const TLinePlace& Place(int lineIndex);
     TLineWidths& Widths(int lineIndex);
@@ -236,11 +232,25 @@ private:
     // and layout verdicts take it instead of starting again.
     void ExpectTyped(WPARAM character);
     void ExpectDeleted();
-    void Expect(int32_t at, int32_t removed, std::string_view inserted);
+    void Expect(int32_t at, int32_t removed, std::u16string_view inserted);
     void TakeExpectedChange();
     // Messages whose changes of the text the native control always reports
     // (EN_CHANGE): they leave the text's version alone until it does.
     static bool ReportsChanges(UINT message);
+
+    // Surrogate pairs kept whole (ColorMemoEdits.cpp). Wine's control takes
+    // Backspace, Delete and the arrow keys one UTF-16 unit at a time, which
+    // would delete half an emoji or leave the caret inside one.
+    enum class TPairEdit { Typing, Backspace, Delete };
+    // Before an edit: a caret inside a pair goes past it, the ends of a
+    // selection inside pairs go outwards, and Backspace and Delete without a
+    // selection select the pair before or after the caret, which then goes
+    // whole.
+    void KeepPairsWhole(TPairEdit edit);
+    // After a caret movement: a caret left inside a pair goes on past it.
+    void StepOutOfPair(bool forward);
+    // The line's units at `at` - 2 .. `at` + 1 (0 off the line).
+    std::array<char16_t, 4> UnitsAround(int32_t at);
 
     // Input (ColorMemoInput.cpp).
     LRESULT KeyDown(UINT message, WPARAM wParam, LPARAM lParam);
@@ -253,7 +263,7 @@ private:
     void TextChanged();
     // The pointed line and character (EM_CHARFROMPOS) and the line's text.
     struct TPointed {
-        std::string Line;
+        std::u16string Line;
         int32_t LineStart;
         int32_t CharPos;
     };
@@ -301,13 +311,15 @@ private:
     bool offsetAgreed_ = false;  // the scroll bar's position has proved to be the view's offset
     std::vector<TLinePlace> places_;
     int measuredLine_ = -1;
-    size_t measuredCount_ = 0;  // shown characters measured, up to the first odd one
-    bool lineHasOdd_ = false;   // odd ones other than tabs among the shown ones
+    // Shown characters measured, up to the first whose successor only the
+    // native control can place (a control character or a shaped one).
+    size_t measuredCount_ = 0;
+    bool lineHasOdd_ = false;   // such characters other than tabs among the shown ones
     std::vector<int> widths_;
-    // The font's widths, and each copied line's prefix widths, kept while
-    // the copy and the font stay the same.
-    TCharWidths charWidths_{};
-    uint64_t widthsGeneration_ = 1, widthsOfCopy_ = UINT64_MAX;
+    // The font's widths, measured as the characters are met, and each copied
+    // line's prefix widths, kept while the copy and the font stay the same.
+    TCharWidths charWidths_;
+    uint64_t widthsGeneration_ = 1, widthsOfCopy_ = UINT64_MAX, widthsOfFont_ = 0;
     struct TIndexedLine {
         TLineWidths Widths;
         uint64_t Generation = 0;
@@ -329,7 +341,7 @@ private:
     struct TExpectedChange {
         bool Pending = false;
         int32_t At = 0, Removed = 0;
-        std::string Inserted;
+        std::u16string Inserted;
         int32_t Line = 0, LineStart = 0, LineLength = 0, LineCount = 0;
     };
     TExpectedChange expected_;

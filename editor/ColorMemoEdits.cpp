@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "editor/ColorMemo.h"
+#include "editor/TextUnits.h"
 
 namespace qm {
 
@@ -20,7 +21,11 @@ bool TColorMemo::ReportsChanges(UINT message) {
 }
 
 // A character typed into the selection or at the caret; Backspace takes the
-// selection or the character before the caret.
+// selection or the character before the caret. A character outside the
+// Basic Multilingual Plane comes as two messages, one per half of its pair;
+// each is expected as the native control takes it, one unit (Wine's) or,
+// if it waits for the second half, not at all, so that the copy is made
+// again.
 void TColorMemo::ExpectTyped(WPARAM character) {
     DWORD selStart = 0, selEnd = 0;
     edit_.Send(EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
@@ -33,10 +38,9 @@ void TColorMemo::ExpectTyped(WPARAM character) {
         }
         return;
     }
-    const auto code = static_cast<unsigned char>(character);
-    if (character > 0xFF || (code < 0x20 && code != '\t') || code == 0x7F) return;
-    const char typed = static_cast<char>(code);
-    Expect(start, end - start, std::string_view(&typed, 1));
+    if (character > 0xFFFF || (character < 0x20 && character != '\t') || character == 0x7F) return;
+    const auto typed = static_cast<char16_t>(character);
+    Expect(start, end - start, std::u16string_view(&typed, 1));
 }
 
 // Delete takes the selection or the character after the caret.
@@ -50,7 +54,7 @@ void TColorMemo::ExpectDeleted() {
 // Only a change inside one copied line of the current copy is expected (a
 // line break taken or typed changes the lines), and never with word wrap,
 // where a change may move the lines' soft breaks.
-void TColorMemo::Expect(int32_t at, int32_t removed, std::string_view inserted) {
+void TColorMemo::Expect(int32_t at, int32_t removed, std::u16string_view inserted) {
     expected_.Pending = false;
     if (wordWrap_ || readOnly_ || !text_.Holds(textVersion_)) return;
     const int index = text_.LineAt(at);
@@ -100,6 +104,71 @@ void TColorMemo::TakeExpectedChange() {
         verdict.Length += delta;
         return !verdict.Own || verdict.Length < kStaysUnlaid;
     });
+}
+
+std::array<char16_t, 4> TColorMemo::UnitsAround(int32_t at) {
+    std::array<char16_t, 4> units{};
+    auto fill = [&](std::u16string_view line, int64_t column) {
+        for (int64_t i = 0; i < 4; ++i) {
+            const int64_t c = column - 2 + i;
+            if (c >= 0 && c < static_cast<int64_t>(line.size())) units[static_cast<size_t>(i)] = line[static_cast<size_t>(c)];
+        }
+    };
+    // From the copy of the lines when it holds the place, else from the
+    // line up to two units after it.
+    if (text_.Holds(textVersion_)) {
+        const int index = text_.LineAt(at);
+        if (index >= 0) {
+            const TCopiedLine& line = text_.Lines()[static_cast<size_t>(index)];
+            if (at <= line.Start + line.Length) {
+                fill(text_.LineText(line), at - line.Start);
+                return units;
+            }
+        }
+    }
+    const int32_t line = edit_.LineFromChar(at);
+    const int32_t start = edit_.LineIndex(line);
+    if (start < 0 || at < start) return units;
+    const int32_t room = std::min(edit_.LineLength(start), at - start + 2);
+    if (room <= 0) return units;
+    std::u16string copied(static_cast<size_t>(room) + 1, u'\0');
+    const int32_t got = edit_.GetLine(line, copied.data(), room);
+    fill(std::u16string_view(copied.data(), static_cast<size_t>(got)), at - start);
+    return units;
+}
+
+void TColorMemo::KeepPairsWhole(TPairEdit edit) {
+    DWORD selStart = 0, selEnd = 0;
+    edit_.Send(EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    auto start = static_cast<int32_t>(selStart), end = static_cast<int32_t>(selEnd);
+    std::array<char16_t, 4> around = UnitsAround(start);
+    auto inside = [](const std::array<char16_t, 4>& units) {
+        return IsHighSurrogate(units[1]) && IsLowSurrogate(units[2]);
+    };
+    if (start == end) {
+        if (inside(around)) {
+            start = end = start + 1;
+            around = UnitsAround(start);
+        }
+        if (edit == TPairEdit::Backspace && IsHighSurrogate(around[0]) && IsLowSurrogate(around[1])) start -= 2;
+        if (edit == TPairEdit::Delete && IsHighSurrogate(around[2]) && IsLowSurrogate(around[3])) end += 2;
+    } else {
+        if (inside(around)) --start;
+        if (inside(UnitsAround(end))) ++end;
+    }
+    if (start != static_cast<int32_t>(selStart) || end != static_cast<int32_t>(selEnd)) {
+        edit_.Send(EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+    }
+}
+
+void TColorMemo::StepOutOfPair(bool forward) {
+    DWORD selStart = 0, selEnd = 0;
+    edit_.Send(EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    if (selStart != selEnd) return;
+    const std::array<char16_t, 4> around = UnitsAround(static_cast<int32_t>(selStart));
+    if (!IsHighSurrogate(around[1]) || !IsLowSurrogate(around[2])) return;
+    const DWORD caret = forward ? selStart + 1 : selStart - 1;
+    edit_.Send(EM_SETSEL, caret, static_cast<LPARAM>(caret));
 }
 
 }  // namespace qm

@@ -1,11 +1,11 @@
 // TColorMemo: keys, mouse, hot spots, scrolling and text changes, which keep
 // the coloured painting in step with the native control.
 #include <algorithm>
-#include <cstring>
 #include <optional>
 
 #include "editor/ColorMemo.h"
 #include "resources/resource.h"
+#include "ui/Utf.h"
 
 namespace qm {
 
@@ -51,15 +51,15 @@ int PointY(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
 
 // The pointing hand of the program's resources, loaded once.
 HCURSOR HotSpotCursor() {
-    static const HCURSOR cursor = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HOTSPOT));
+    static const HCURSOR cursor = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_HOTSPOT));
     return cursor;
 }
 
 HCURSOR CursorHandle(TCursor cursor) {
     switch (cursor) {
     case crHotSpot: return HotSpotCursor();
-    case crArrow: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    case crIBeam: return LoadCursorA(nullptr, MAKEINTRESOURCEA(32513));  // IDC_IBEAM
+    case crArrow: return LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    case crIBeam: return LoadCursorW(nullptr, MAKEINTRESOURCEW(32513));  // IDC_IBEAM
     default: return nullptr;
     }
 }
@@ -75,14 +75,18 @@ LRESULT TColorMemo::KeyDown(UINT message, WPARAM wParam, LPARAM lParam) {
     const TShiftState shift = KeyShift(lParam);
     if (shift == 0 && key >= VK_PRIOR && key <= VK_DOWN && SelLength() > 0) {
         const int end = SelStart() + SelLength();
-        SendMessageA(handle_, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
+        SendMessageW(handle_, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
         RedrawColors(this, false);
     }
     if (OnKeyDown) OnKeyDown(*this, key, shift);
     if (key == 0) return 0;
-    if (key == VK_DELETE && (shift & ssCtrl) == 0) ExpectDeleted();
+    if (key == VK_DELETE && (shift & ssCtrl) == 0 && !readOnly_) {
+        KeepPairsWhole(TPairEdit::Delete);
+        ExpectDeleted();
+    }
     const LRESULT result = DefaultHandling(message, key, lParam);
     expected_.Pending = false;
+    if ((key == VK_LEFT || key == VK_RIGHT) && (shift & (ssShift | ssCtrl)) == 0) StepOutOfPair(key == VK_RIGHT);
     return result;
 }
 
@@ -140,19 +144,19 @@ bool TColorMemo::SetCursorShape(LPARAM lParam) {
 // in 16 bits each; the line is widened from the top line and the character
 // from the line's start, so points far down a long text are exact too.
 bool TColorMemo::PointAt(int x, int y, TPointed& pointed) const {
-    const LRESULT answer = SendMessageA(handle_, EM_CHARFROMPOS, 0, MAKELPARAM(x, y));
+    const LRESULT answer = SendMessageW(handle_, EM_CHARFROMPOS, 0, MAKELPARAM(x, y));
     if (answer == -1) return false;
-    const auto topLine = static_cast<int32_t>(SendMessageA(handle_, EM_GETFIRSTVISIBLELINE, 0, 0));
+    const auto topLine = static_cast<int32_t>(SendMessageW(handle_, EM_GETFIRSTVISIBLELINE, 0, 0));
     const int32_t line = WidenLow16(HIWORD(answer), std::max(topLine, 0));
-    const auto start = static_cast<int32_t>(SendMessageA(handle_, EM_LINEINDEX, static_cast<WPARAM>(line), 0));
+    const auto start = static_cast<int32_t>(SendMessageW(handle_, EM_LINEINDEX, static_cast<WPARAM>(line), 0));
     if (start < 0) return false;
-    const auto length = static_cast<int32_t>(SendMessageA(handle_, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
-    const int32_t room = std::clamp(length, 2, 0xFFFF);
-    std::string text(static_cast<size_t>(room) + 1, '\0');
-    const auto size = static_cast<WORD>(room);
-    std::memcpy(text.data(), &size, sizeof size);
+    const auto length = static_cast<int32_t>(SendMessageW(handle_, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
+    const int32_t room = std::clamp(length, 1, 0xFFFF);
+    // EM_GETLINE takes the room, in characters, in the buffer's first unit.
+    std::u16string text(static_cast<size_t>(room) + 1, u'\0');
+    text[0] = static_cast<char16_t>(room);
     const auto got = static_cast<int32_t>(
-        SendMessageA(handle_, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.data())));
+        SendMessageW(handle_, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.data())));
     text.resize(static_cast<size_t>(std::clamp(got, 0, std::min(length, room))));
     pointed.Line = std::move(text);
     pointed.LineStart = start;
@@ -163,9 +167,9 @@ bool TColorMemo::PointAt(int x, int y, TPointed& pointed) const {
 void TColorMemo::HotSpotClick(int x, int y) {
     TPointed pointed;
     if (!PointAt(x, y, pointed)) return;
-    const std::optional<std::string> text = HotSpotClickText(pointed.Line, pointed.LineStart, pointed.CharPos,
-                                                             painter_.HotSpot.BeginChar, painter_.HotSpot.EndChar);
-    if (text && OnHotSpotClick) OnHotSpotClick(*this, *text);
+    const std::optional<std::u16string> text = HotSpotClickText(pointed.Line, pointed.LineStart, pointed.CharPos,
+                                                                painter_.HotSpot.BeginChar, painter_.HotSpot.EndChar);
+    if (text && OnHotSpotClick) OnHotSpotClick(*this, Utf16ToUtf8(*text));
 }
 
 LRESULT TColorMemo::Scrolled(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -185,16 +189,15 @@ void TColorMemo::TextChanged() {
         RedrawColors(this, false);
         return;
     }
-    // (Not WM_GETTEXTLENGTH: Wine's ANSI control measures the whole text for it.)
-    const auto editLines = static_cast<int32_t>(SendMessageA(handle_, EM_GETLINECOUNT, 0, 0));
-    const auto lastStart = static_cast<int32_t>(SendMessageA(handle_, EM_LINEINDEX, static_cast<WPARAM>(editLines - 1), 0));
+    const auto editLines = static_cast<int32_t>(SendMessageW(handle_, EM_GETLINECOUNT, 0, 0));
+    const auto lastStart = static_cast<int32_t>(SendMessageW(handle_, EM_LINEINDEX, static_cast<WPARAM>(editLines - 1), 0));
     const int32_t lastLength =
-        lastStart >= 0 ? static_cast<int32_t>(SendMessageA(handle_, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0)) : 0;
+        lastStart >= 0 ? static_cast<int32_t>(SendMessageW(handle_, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0)) : 0;
     const int32_t lines = MemoLineCount(editLines, lastLength);
     int32_t textEnd = MemoTextEnd(lines, lastStart, lastLength);
     if (lines > 0 && lines < editLines) {
-        const auto start = static_cast<int32_t>(SendMessageA(handle_, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0));
-        textEnd = MemoTextEnd(lines, start, static_cast<int32_t>(SendMessageA(handle_, EM_LINELENGTH, start, 0)));
+        const auto start = static_cast<int32_t>(SendMessageW(handle_, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0));
+        textEnd = MemoTextEnd(lines, start, static_cast<int32_t>(SendMessageW(handle_, EM_LINELENGTH, start, 0)));
     }
     RedrawColors(this, changes_.Changed(lines, textEnd));
 }

@@ -4,6 +4,8 @@
 
 #include "editor/ColorMemo.h"
 #include "editor/PaintBuffer.h"
+#include "editor/TextUnits.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
@@ -150,11 +152,9 @@ void TColorMemo::RedrawColors(const void*, bool CaretLineOnly) {
     const TScanSnapshot snapshot = text_.Read(plan, textVersion_);
     if (text_.Generation() != seenCopy_) CopyRenewed();
     // The lines' prefix widths hold while the copy and the font's widths do.
-    TCharWidths widths{};
-    if (!DrawCanvas.CharWidths(widths)) widths.fill(1);
-    if (text_.Generation() != widthsOfCopy_ || widths != charWidths_) {
-        charWidths_ = widths;
+    if (text_.Generation() != widthsOfCopy_ || charWidths_.Generation() != widthsOfFont_) {
         widthsOfCopy_ = text_.Generation();
+        widthsOfFont_ = charWidths_.Generation();
         ++widthsGeneration_;
     }
     haveLineX_ = false;
@@ -282,8 +282,8 @@ void TColorMemo::DrawRun(const TKeyDescr& run) {
         const int32_t to = std::min(run.KeyEnd, line.Start + line.Length - 1);
         if (to < run.KeyBeg) return;  // the line break alone
         if (run.KeyByEvent == 1 && OnDrawKey) {
-            const std::string key(text_.LineText(line).substr(static_cast<size_t>(run.KeyBeg - line.Start),
-                                                              static_cast<size_t>(to - run.KeyBeg + 1)));
+            const std::wstring key(AsWide(text_.LineText(line).substr(static_cast<size_t>(run.KeyBeg - line.Start),
+                                                                      static_cast<size_t>(to - run.KeyBeg + 1))));
             const int x = ClientX(PartX(first, run.KeyBeg));
             const int y = text_.LineY(line.Line);
             const RECT rect{x, y, x + DrawCanvas.TextWidth(key), y + text_.Plan().LineHeight};
@@ -308,10 +308,12 @@ void TColorMemo::DrawRun(const TKeyDescr& run) {
 }
 
 // The characters from..to of one copied line that show, in pieces placed
-// where the native control shows them. Tab characters are left to the
-// native control. On a line with characters whose width the native control
-// may see differently (see below) each piece is also cut to the room the
-// native control gives it, so nothing spills over the characters beside it.
+// where the native control shows them. Tab characters, surrogate pairs,
+// characters the native control shows in another font and shaped ones are
+// left to the native control. On a line with characters whose place only
+// the native control knows (see TCharKind) each piece is also cut to the
+// room the native control gives it, so nothing spills over the characters
+// beside it.
 void TColorMemo::DrawPart(int lineIndex, int32_t from, int32_t to) {
     const TCopiedLine& line = text_.Lines()[static_cast<size_t>(lineIndex)];
     const int y = text_.LineY(line.Line);
@@ -323,18 +325,20 @@ void TColorMemo::DrawPart(int lineIndex, int32_t from, int32_t to) {
     const auto end = std::min(static_cast<size_t>(to - line.Start) + 1, place.End);
     if (at >= end || !DrawCanvas.Shows(RECT{visible.left, y, visible.right, y + height})) return;
     Measure(lineIndex);
-    const std::string_view text = text_.LineText(line);
+    const std::u16string_view text = text_.LineText(line);
+    auto kind = [&](size_t column) { return charWidths_.At(text, column).Kind; };
     while (at < end) {
-        if (text[at] == '\t' && !place.Own) {
-            ++at;
+        const TCharKind first = kind(at);
+        if (!place.Own && (text[at] == u'\t' || first == TCharKind::Native || first == TCharKind::Shaped)) {
+            at += UnitsAt(text, at);
             continue;
         }
-        // An odd character alone, or a run of ordinary ones.
-        size_t stop = at + 1;
-        if (!WidthMayDiffer(text[at]) || place.Own) {
-            while (stop < end && (place.Own || !WidthMayDiffer(text[stop]))) ++stop;
+        // A control character alone, or a run of plain ones.
+        size_t stop = at + UnitsAt(text, at);
+        if (first == TCharKind::Plain || place.Own) {
+            while (stop < end && (place.Own || kind(stop) == TCharKind::Plain)) stop += UnitsAt(text, stop);
         }
-        const std::string_view piece = text.substr(at, stop - at);
+        const std::wstring_view piece = AsWide(text.substr(at, stop - at));
         const int x = ClientX(PartX(lineIndex, line.Start + static_cast<int32_t>(at)));
         if (!lineHasOdd_ || place.Own) {
             DrawCanvas.WriteText(x, y, piece);
@@ -345,15 +349,6 @@ void TColorMemo::DrawPart(int lineIndex, int32_t from, int32_t to) {
         }
         at = stop;
     }
-}
-
-// Whether the native control may give a character another width than the
-// font does: tabs, control characters and the code points the code page
-// leaves undefined (Wine's control shows several of them with no width).
-bool TColorMemo::WidthMayDiffer(char c) {
-    const auto code = static_cast<unsigned char>(c);
-    return code < 0x20 || code == 0x7F || code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 ||
-           code == 0x9D;
 }
 
 // The prefix widths of a copied line by the font's widths, indexed once
@@ -381,7 +376,7 @@ int64_t TColorMemo::LineX(int32_t lineStart) {
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_POS;
-    const bool scrollBar = !wordWrap_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_HSCROLL) != 0 &&
+    const bool scrollBar = !wordWrap_ && (GetWindowLongW(handle_, GWL_STYLE) & WS_HSCROLL) != 0 &&
                            GetScrollInfo(handle_, SB_HORZ, &info) != FALSE;
     const int64_t scrolled = int64_t{formatLeft_} - (scrollBar ? info.nPos : 0);
     if (scrollBar && (info.nPos == 0 || offsetAgreed_)) {
@@ -419,6 +414,7 @@ const TColorMemo::TLinePlace& TColorMemo::Place(int lineIndex) {
     int64_t right = left;
     place.End = std::min(widths.ColumnAt(visible.right - 1 - origin, place.First, right) + 1,
                          static_cast<size_t>(line.Length));
+    if (InsidePair(text_.LineText(line), place.End)) ++place.End;  // the whole of an emoji that shows
     place.X = origin + left;
     // Only a long line can be one the native control failed to lay out.
     constexpr int32_t kLongLine = 256;
@@ -434,7 +430,7 @@ const TColorMemo::TLinePlace& TColorMemo::Place(int lineIndex) {
         place.Own = known->Own;
         return place;
     }
-    const size_t probe = place.First > 0 ? place.First : 1;
+    const size_t probe = place.First > 0 ? place.First : UnitsAt(text_.LineText(line), 0);
     const int64_t expected = origin + widths.Before(probe);
     const POINT answer = edit_.PosFromChar(line.Start + static_cast<int32_t>(probe));
     if (answer.x == lineAnswer_ && (expected - origin) % 0x10000 != 0) {
@@ -447,21 +443,45 @@ const TColorMemo::TLinePlace& TColorMemo::Place(int lineIndex) {
 }
 
 // Widths of the shown characters of a copied line from its first shown
-// one, up to the first odd character (on a line the control draws itself,
-// all of them).
+// one, up to the first character whose successor only the native control
+// can place (on a line the control draws itself, all of them): runs of
+// plain characters as the font lays them out, the others by their known
+// widths.
 void TColorMemo::Measure(int lineIndex) {
     if (measuredLine_ == lineIndex) return;
     const TLinePlace& place = Place(lineIndex);
-    const std::string_view text =
-        text_.LineText(text_.Lines()[static_cast<size_t>(lineIndex)]).substr(place.First, place.End - place.First);
+    const std::u16string_view line = text_.LineText(text_.Lines()[static_cast<size_t>(lineIndex)]);
+    const std::u16string_view text = line.substr(place.First, place.End - place.First);
     measuredLine_ = -1;
-    const auto odd = place.Own ? text.end() : std::find_if(text.begin(), text.end(), WidthMayDiffer);
-    measuredCount_ = static_cast<size_t>(odd - text.begin());
-    lineHasOdd_ = std::find_if(odd, text.end(), [](char c) { return c != '\t' && WidthMayDiffer(c); }) != text.end();
-    widths_.resize(measuredCount_);
+    widths_.resize(text.size());
     const bool underline = DrawCanvas.Underline;
     DrawCanvas.Underline = false;
-    if (!DrawCanvas.PartialWidths(text.substr(0, measuredCount_), widths_.data())) measuredCount_ = 0;
+    auto metric = [&](size_t at) { return charWidths_.At(line, place.First + at); };
+    auto odd = [&](const TCharMetric& m) { return m.Kind == TCharKind::Control || m.Kind == TCharKind::Shaped; };
+    size_t at = 0;
+    int sum = 0;
+    while (at < text.size()) {
+        const TCharMetric first = metric(at);
+        if (!place.Own && odd(first)) break;
+        size_t stop = at + UnitsAt(text, at);
+        if (first.Kind == TCharKind::Native && !place.Own) {
+            sum += first.Width;
+            std::fill(widths_.begin() + static_cast<ptrdiff_t>(at), widths_.begin() + static_cast<ptrdiff_t>(stop), sum);
+        } else {
+            while (stop < text.size() && (place.Own || metric(stop).Kind == TCharKind::Plain)) {
+                stop += UnitsAt(text, stop);
+            }
+            if (!DrawCanvas.PartialWidths(AsWide(text.substr(at, stop - at)), widths_.data() + at)) break;
+            for (size_t i = at; i < stop; ++i) widths_[i] += sum;
+            sum = widths_[stop - 1];
+        }
+        at = stop;
+    }
+    measuredCount_ = at;
+    lineHasOdd_ = false;
+    for (size_t i = at; i < text.size() && !place.Own; ++i) {
+        if (text[i] != u'\t' && odd(metric(i))) lineHasOdd_ = true;
+    }
     DrawCanvas.Underline = underline;
     measuredLine_ = lineIndex;
 }

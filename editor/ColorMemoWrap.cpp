@@ -26,12 +26,12 @@ void TColorMemo::SetWordWrap(bool wordWrap, TScrollStyle scrollBars) {
 // of the old window is lost with it.
 void TColorMemo::Recreate() {
     WaitCursor wait;
-    const std::string text = Text();
+    const std::wstring text = Text();
     const int selStart = SelStart(), selLength = SelLength();
     const bool modified = Modified();
     const bool focused = GetFocus() == handle_;
-    const LRESULT firstLine = SendMessageA(handle_, EM_GETFIRSTVISIBLELINE, 0, 0);
-    const LRESULT firstChar = std::max<LRESULT>(0, SendMessageA(handle_, EM_LINEINDEX, firstLine, 0));
+    const LRESULT firstLine = SendMessageW(handle_, EM_GETFIRSTVISIBLELINE, 0, 0);
+    const LRESULT firstChar = std::max<LRESULT>(0, SendMessageW(handle_, EM_LINEINDEX, firstLine, 0));
     // Putting the text back is no change of the user's.
     struct Recreating {
         bool& flag;
@@ -53,9 +53,9 @@ void TColorMemo::Recreate() {
     if (focused) SetFocus();
     DestroyWindow(old);
     SetSelection(selStart, selLength);
-    const LRESULT topLine = SendMessageA(handle_, EM_LINEFROMCHAR, static_cast<WPARAM>(firstChar), 0);
-    const LRESULT nowFirst = SendMessageA(handle_, EM_GETFIRSTVISIBLELINE, 0, 0);
-    if (topLine != nowFirst) SendMessageA(handle_, EM_LINESCROLL, 0, topLine - nowFirst);
+    const LRESULT topLine = SendMessageW(handle_, EM_LINEFROMCHAR, static_cast<WPARAM>(firstChar), 0);
+    const LRESULT nowFirst = SendMessageW(handle_, EM_GETFIRSTVISIBLELINE, 0, 0);
+    if (topLine != nowFirst) SendMessageW(handle_, EM_LINESCROLL, 0, topLine - nowFirst);
     SetModified(modified);
     InvalidateRect(handle_, nullptr, TRUE);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "editor/TextUnits.h"
+
 namespace qm {
 
 namespace {
@@ -12,6 +14,12 @@ int32_t Saturate(int64_t Value) {
 
 bool SameRun(const TColorCell& A, const TColorCell& B) {
     return A.Color == B.Color && A.ZOrder == B.ZOrder && A.ByEvent == B.ByEvent;
+}
+
+// Which cell the two halves of a pair both take.
+const TColorCell& PairCell(const TColorCell& First, const TColorCell& Second) {
+    const bool second = Second.ZOrder > First.ZOrder || (Second.ZOrder == First.ZOrder && Second.Covered && !First.Covered);
+    return second ? Second : First;
 }
 
 }  // namespace
@@ -45,8 +53,8 @@ uint64_t TColorPainter::SearchPrint() const {
     uint64_t print = 14695981039346656037ULL;
     auto add = [&](uint64_t value) { print = (print ^ value) * 1099511628211ULL; };
     add(HotSpot.Active && HotSpot.BeginChar != 0);
-    add(static_cast<unsigned char>(HotSpot.BeginChar));
-    add(static_cast<unsigned char>(HotSpot.EndChar));
+    add(HotSpot.BeginChar);
+    add(HotSpot.EndChar);
     add(static_cast<uint64_t>(ColorRules.Count()));
     for (int i = 0; i < ColorRules.Count(); ++i) {
         const TColorRule& rule = ColorRules.Items(i);
@@ -55,8 +63,8 @@ uint64_t TColorPainter::SearchPrint() const {
         if (!rule.KeyTable) continue;
         for (const TKeyPair& entry : *rule.KeyTable) {
             if (entry.BegKey[0] == 0) break;
-            for (const char c : entry.BegKey) add(static_cast<unsigned char>(c));
-            for (const char c : entry.EndKey) add(static_cast<unsigned char>(c));
+            for (const char16_t c : entry.BegKey) add(c);
+            for (const char16_t c : entry.EndKey) add(c);
         }
         add(0xFFFF);
     }
@@ -148,12 +156,18 @@ int TColorPainter::MergeRuns(const TScanSnapshot& Snapshot, int KeyCount, int32_
     // and in the wanted part.
     const int32_t from = std::max(KeysFrom, Snapshot.ScanFrom);
     const int32_t to = KeysTo < 0 ? Snapshot.ScanLimit : std::min(KeysTo, Snapshot.ScanLimit);
-    const int32_t low = std::max(MinKeyPos, from);
-    const int32_t high = std::min(MaxKeyPos, Saturate(int64_t{to} - 1));
+    int32_t low = std::max(MinKeyPos, from);
+    int32_t high = std::min(MaxKeyPos, Saturate(int64_t{to} - 1));
     if (KeyCount == 0 || high < low) {
         if (KeyList.Count() > 0) KeyList[0].KeyBeg = kEmptyKey;
         return 0;
     }
+    // (The snapshot holds a zero at ScanLimit and the character before
+    // ScanFrom, which ends a line: neither is half of a pair.)
+    auto unit = [&](int32_t at) { return Snapshot.Text[at - Snapshot.Base]; };
+    auto pairAt = [&](int32_t at) { return IsHighSurrogate(unit(at)) && IsLowSurrogate(unit(at + 1)); };
+    if (low > Snapshot.ScanFrom && pairAt(low - 1)) --low;
+    if (pairAt(high)) ++high;
     // One cell per character and a last one that stays zero and closes the
     // runs before it.
     const size_t cells = static_cast<size_t>(high - low) + 2;
@@ -169,6 +183,13 @@ int TColorPainter::MergeRuns(const TScanSnapshot& Snapshot, int KeyCount, int32_
             TColorCell& cell = FColorMap[static_cast<size_t>(at - low)];
             if (cell.ZOrder <= key.KeyZOrder) cell = TColorCell{key.KeyColor, key.KeyZOrder, key.KeyByEvent, 1};
         }
+    }
+    for (int32_t at = low; at < high; ++at) {
+        if (!pairAt(at)) continue;
+        TColorCell* halves = &FColorMap[static_cast<size_t>(at - low)];
+        const TColorCell cell = PairCell(halves[0], halves[1]);
+        halves[0] = halves[1] = cell;
+        ++at;
     }
 
     int runs = 0;

@@ -91,9 +91,13 @@ public:
     // Resolves the first KeyCount keys character by character (higher ZOrder
     // wins, the later key on a tie) over the scanned text and writes the runs
     // of equal colour, ZOrder and by-event flag back into KeyList. Keys are
-    // cut to [ScanFrom, ScanLimit) and to the wanted part (KeysFrom, KeysTo). A run of colour 0, ZOrder 0 and flag 0
-    // takes in the uncovered characters around it and is written only when
-    // its last character is covered.
+    // cut to [ScanFrom, ScanLimit) and to the wanted part (KeysFrom, KeysTo),
+    // widened by the other half of a surrogate pair cut at either end. A run
+    // of colour 0, ZOrder 0 and flag 0 takes in the uncovered characters
+    // around it and is written only when its last character is covered. The
+    // two halves of a pair always end up in one run: they take the key of
+    // the half with the higher ZOrder (a covered half over an uncovered one,
+    // else the first half's).
     int MergeRuns(const TScanSnapshot& Snapshot, int KeyCount, int32_t KeysFrom = -1, int32_t KeysTo = -1);
 
 private:
@@ -112,7 +116,7 @@ private:
 
     int FColorLimMax = 0;
     std::vector<TKeyDescr> FDrawEventBuf;
-    std::vector<char> FEventText;  // OnDraw's copy of the scanned lines
+    std::vector<char16_t> FEventText;  // OnDraw's copy of the scanned lines
     std::vector<TColorCell> FColorMap;
 };
 

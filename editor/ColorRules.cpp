@@ -1,9 +1,10 @@
 #include "editor/ColorRules.h"
 
+#include "editor/TextUnits.h"
 #include "ui/Errors.h"
 
 #include <algorithm>
-#include <cstring>
+#include <iterator>
 #include <optional>
 
 namespace qm {
@@ -12,16 +13,15 @@ namespace {
 
 // Blank: nothing left after dropping the characters of code 32 or less at
 // both ends.
-bool IsBlank(std::string_view Text) {
-    return std::all_of(Text.begin(), Text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) <= 32; });
+bool IsBlank(std::u16string_view Text) {
+    return std::all_of(Text.begin(), Text.end(), [](char16_t c) { return c <= 32; });
 }
 
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+char16_t UpperAscii(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
 }
 
-int HexDigit(char c) {
+int HexDigit(char16_t c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -29,10 +29,10 @@ int HexDigit(char c) {
 }
 
 // One or more hexadecimal digits and nothing else, fitting in 32 bits.
-std::optional<uint32_t> ParseHexDigits(std::string_view Digits) {
+std::optional<uint32_t> ParseHexDigits(std::u16string_view Digits) {
     if (Digits.empty()) return std::nullopt;
     uint64_t value = 0;
-    for (char c : Digits) {
+    for (char16_t c : Digits) {
         const int d = HexDigit(c);
         if (d < 0) return std::nullopt;
         value = value * 16 + static_cast<uint64_t>(d);
@@ -43,7 +43,7 @@ std::optional<uint32_t> ParseHexDigits(std::string_view Digits) {
 
 // An integer literal whose digits are hexadecimal after a "$": leading
 // spaces, an optional sign, "$", digits. Negative values wrap to 32 bits.
-std::optional<uint32_t> ParseDollarLiteral(std::string_view Text) {
+std::optional<uint32_t> ParseDollarLiteral(std::u16string_view Text) {
     size_t i = 0;
     while (i < Text.size() && Text[i] == ' ') ++i;
     bool negative = false;
@@ -58,52 +58,53 @@ std::optional<uint32_t> ParseDollarLiteral(std::string_view Text) {
 }
 
 struct TNamedColor {
-    std::string_view Name;
+    std::u16string_view Name;
     TColor Color;
 };
 
 constexpr TNamedColor kColorNames[] = {
-    {"BLACK", clBlack}, {"MAROON", clMaroon}, {"GREEN", clGreen},   {"OLIVE", clOlive},
-    {"NAVY", clNavy},   {"PURPLE", clPurple}, {"TEAL", clTeal},     {"GRAY", clGray},
-    {"SILVER", clSilver}, {"RED", clRed},     {"LIME", clLime},     {"YELLOW", clYellow},
-    {"BLUE", clBlue},   {"FUCHSIA", clFuchsia}, {"AQUA", clAqua},   {"WHITE", clWhite},
+    {u"BLACK", clBlack}, {u"MAROON", clMaroon}, {u"GREEN", clGreen},   {u"OLIVE", clOlive},
+    {u"NAVY", clNavy},   {u"PURPLE", clPurple}, {u"TEAL", clTeal},     {u"GRAY", clGray},
+    {u"SILVER", clSilver}, {u"RED", clRed},     {u"LIME", clLime},     {u"YELLOW", clYellow},
+    {u"BLUE", clBlue},   {u"FUCHSIA", clFuchsia}, {u"AQUA", clAqua},   {u"WHITE", clWhite},
 };
 
-// Copies at most six characters of Key into a zero-filled key field.
-void CopyKey(char (&Field)[kMaxPairKeyLength + 1], std::string_view Key) {
-    const size_t n = std::min<size_t>(Key.size(), kMaxPairKeyLength);
-    std::memcpy(Field, Key.data(), n);
+// Copies at most six characters of Key into a zero-filled key field (five
+// when the sixth would be the first half of a pair).
+void CopyKey(char16_t (&Field)[kMaxPairKeyLength + 1], std::u16string_view Key) {
+    const std::u16string_view kept = CutBeforePair(Key, kMaxPairKeyLength);
+    std::copy(kept.begin(), kept.end(), Field);
 }
 
 }  // namespace
 
-TColor ParseKeyColor(std::string_view Text) {
-    const size_t first = Text.find_first_not_of(' ');
-    const size_t last = Text.find_last_not_of(' ');
-    const std::string_view trimmed =
-        first == std::string_view::npos ? std::string_view() : Text.substr(first, last - first + 1);
+TColor ParseKeyColor(std::u16string_view Text) {
+    const size_t first = Text.find_first_not_of(u' ');
+    const size_t last = Text.find_last_not_of(u' ');
+    const std::u16string_view trimmed =
+        first == std::u16string_view::npos ? std::u16string_view() : Text.substr(first, last - first + 1);
 
-    char upper[10];
-    const size_t length = std::min(trimmed.size(), sizeof upper);
+    char16_t upper[10];
+    const size_t length = std::min(trimmed.size(), std::size(upper));
     std::transform(trimmed.begin(), trimmed.begin() + static_cast<ptrdiff_t>(length), upper, UpperAscii);
-    const std::string_view key(upper, length);
+    const std::u16string_view key(upper, length);
     for (const TNamedColor& named : kColorNames) {
         if (key == named.Name) return named.Color;
     }
 
     // Without its first "#".
-    char digits[10];
+    char16_t digits[10];
     size_t count = 0;
     bool hashDropped = false;
-    for (char c : key) {
-        if (c == '#' && !hashDropped) {
+    for (char16_t c : key) {
+        if (c == u'#' && !hashDropped) {
             hashDropped = true;
             continue;
         }
         digits[count++] = c;
     }
-    const std::string_view number(digits, count);
-    const std::optional<uint32_t> value = number.find('$') != std::string_view::npos
+    const std::u16string_view number(digits, count);
+    const std::optional<uint32_t> value = number.find(u'$') != std::u16string_view::npos
                                               ? ParseDollarLiteral(number)
                                               : ParseHexDigits(number);
     if (!value) return clWhite;
@@ -116,7 +117,7 @@ TColor ParseKeyColor(std::string_view Text) {
 
 TColorRule::TColorRule(TDrawRules* Collection) : Memo(Collection ? Collection->Memo : nullptr) {}
 
-TColor TColorRule::LineColor(std::string_view ColorText) const {
+TColor TColorRule::LineColor(std::u16string_view ColorText) const {
     return IsBlank(ColorText) ? DefKeyColor : ParseKeyColor(ColorText);
 }
 
@@ -128,7 +129,7 @@ TKeyTable& TColorRule::ClearedKeyTable() {
 
 // Entries are overwritten in place so that the strings keep their storage
 // from one preparation to the next.
-void TColorRule::PutKeyword(size_t Index, std::string_view Keyword, TColor Color, bool RuleDefault) {
+void TColorRule::PutKeyword(size_t Index, std::u16string_view Keyword, TColor Color, bool RuleDefault) {
     if (Index == KeywordEntries.size()) KeywordEntries.emplace_back();
     TKeywordEntry& entry = KeywordEntries[Index];
     entry.Keyword.assign(Keyword);
@@ -137,16 +138,16 @@ void TColorRule::PutKeyword(size_t Index, std::string_view Keyword, TColor Color
     entry.RuleDefault = RuleDefault;
 }
 
-void TColorRule::CompileKeywords(const std::vector<std::string>& Lines) {
+void TColorRule::CompileKeywords(const std::vector<std::u16string>& Lines) {
     size_t count = 0;
-    for (const std::string& text : Lines) {
-        const std::string_view line(text);
+    for (const std::u16string& text : Lines) {
+        const std::u16string_view line(text);
         if (IsBlank(line)) continue;
-        const size_t semicolon = line.find(';');
-        const std::string_view keyword = line.substr(0, semicolon);
+        const size_t semicolon = line.find(u';');
+        const std::u16string_view keyword = line.substr(0, semicolon);
         if (!IsBlank(keyword)) {
-            const std::string_view colorText =
-                semicolon == std::string_view::npos ? std::string_view() : line.substr(semicolon + 1);
+            const std::u16string_view colorText =
+                semicolon == std::u16string_view::npos ? std::u16string_view() : line.substr(semicolon + 1);
             PutKeyword(count++, keyword, LineColor(colorText), false);
         }
         PutKeyword(count++, line, 0, true);
@@ -154,36 +155,36 @@ void TColorRule::CompileKeywords(const std::vector<std::string>& Lines) {
     KeywordEntries.resize(count);
 }
 
-void TColorRule::FillPairTable(const std::vector<std::string>& Lines) {
+void TColorRule::FillPairTable(const std::vector<std::u16string>& Lines) {
     TKeyTable& table = ClearedKeyTable();
     const size_t count = std::min<size_t>(Lines.size(), kKeyTableSize);
     for (size_t i = 0; i < count; ++i) {
-        const std::string_view line(Lines[i]);
-        const size_t semicolon = line.find(';');
-        if (semicolon == std::string_view::npos || semicolon == 0) continue;  // an empty entry
-        const std::string_view rest = line.substr(semicolon + 1);
-        const size_t second = rest.find(';');
+        const std::u16string_view line(Lines[i]);
+        const size_t semicolon = line.find(u';');
+        if (semicolon == std::u16string_view::npos || semicolon == 0) continue;  // an empty entry
+        const std::u16string_view rest = line.substr(semicolon + 1);
+        const size_t second = rest.find(u';');
         CopyKey(table[i].BegKey, line.substr(0, semicolon));
         CopyKey(table[i].EndKey, rest.substr(0, second));
         table[i].PairColor =
-            LineColor(second == std::string_view::npos ? std::string_view() : rest.substr(second + 1));
+            LineColor(second == std::u16string_view::npos ? std::u16string_view() : rest.substr(second + 1));
     }
 }
 
-void TColorRule::FillLineEndTable(const std::vector<std::string>& Lines) {
+void TColorRule::FillLineEndTable(const std::vector<std::u16string>& Lines) {
     TKeyTable& table = ClearedKeyTable();
     const size_t count = std::min<size_t>(Lines.size(), kKeyTableSize);
     for (size_t i = 0; i < count; ++i) {
-        const std::string_view line(Lines[i]);
-        const size_t semicolon = line.find(';');
-        std::string_view key = line;
-        std::string_view colorText;
-        if (semicolon == 0 && line.size() > 1 && line[1] == ';') {
+        const std::u16string_view line(Lines[i]);
+        const size_t semicolon = line.find(u';');
+        std::u16string_view key = line;
+        std::u16string_view colorText;
+        if (semicolon == 0 && line.size() > 1 && line[1] == u';') {
             key = line.substr(0, 1);  // ";;colour": the key is the semicolon itself
             colorText = line.substr(2);
         } else if (semicolon == 0) {
             colorText = line.substr(1);  // the whole line is the key
-        } else if (semicolon != std::string_view::npos) {
+        } else if (semicolon != std::u16string_view::npos) {
             key = line.substr(0, semicolon);
             colorText = line.substr(semicolon + 1);
         }
@@ -193,17 +194,17 @@ void TColorRule::FillLineEndTable(const std::vector<std::string>& Lines) {
     }
 }
 
-void TColorRule::SetKeywords(const std::vector<std::string>& Value) {
+void TColorRule::SetKeywords(const std::vector<std::u16string>& Value) {
     CompileKeywords(Value);
     if (&Value != &Keywords) Keywords = Value;
 }
 
-void TColorRule::SetKeyBegEndLst(const std::vector<std::string>& Value) {
+void TColorRule::SetKeyBegEndLst(const std::vector<std::u16string>& Value) {
     FillPairTable(Value);
     if (&Value != &KeyBegEndLst) KeyBegEndLst = Value;
 }
 
-void TColorRule::SetKeyLineEndLst(const std::vector<std::string>& Value) {
+void TColorRule::SetKeyLineEndLst(const std::vector<std::u16string>& Value) {
     FillLineEndTable(Value);
     if (&Value != &KeyLineEndLst) KeyLineEndLst = Value;
 }

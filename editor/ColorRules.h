@@ -3,8 +3,8 @@
 //
 // A rule names the pieces of text it colours (its keys) in one of four ways:
 // keywords, begin/end key pairs, begin keys that run to the end of their line,
-// or ranges supplied by the control's OnDraw event. The three key lists are
-// plain lines; before painting they are parsed into KeywordEntries and the
+// or ranges supplied by the control's OnDraw event. Texts are UTF-16; a
+// character is one code unit. The three key lists are plain lines; before painting they are parsed into KeywordEntries and the
 // 40-entry KeyTable, which the scanner walks.
 #pragma once
 
@@ -26,7 +26,7 @@ class TDrawRules;
 // in any case ("red", " Silver "), or six hexadecimal digits RRGGBB with or
 // without a leading "#", or a "$" hexadecimal literal. Spaces around the text
 // are ignored and only its first 10 characters count. Anything else is white.
-TColor ParseKeyColor(std::string_view Text);
+TColor ParseKeyColor(std::u16string_view Text);
 
 // The kind of a rule (one byte).
 enum TKeyDrawingType : uint8_t {
@@ -42,8 +42,8 @@ inline constexpr int kMaxKeywordLength = 30;  // characters of a keyword that ar
 
 // One entry of a KeyTable. An entry whose BegKey is empty ends the table.
 struct TKeyPair {
-    char BegKey[kMaxPairKeyLength + 1];  // up to 6 characters and a zero
-    char EndKey[kMaxPairKeyLength + 1];  // the same; all zero for line-end keys
+    char16_t BegKey[kMaxPairKeyLength + 1];  // up to 6 characters and a zero
+    char16_t EndKey[kMaxPairKeyLength + 1];  // the same; all zero for line-end keys
     TColor PairColor;
     int32_t FoundAt;  // scanner's scratch: where the begin key was last found
 };
@@ -53,7 +53,7 @@ using TKeyTable = std::array<TKeyPair, kKeyTableSize>;
 // One compiled keyword. RuleDefault entries take the rule's DefKeyColor as it
 // is when the text is scanned; the others carry their own Color.
 struct TKeywordEntry {
-    std::string Keyword;
+    std::u16string Keyword;
     TColor Color = 0;
     bool RuleDefault = false;
 };
@@ -71,10 +71,10 @@ public:
     // does), which takes effect at the next paint that prepares the rules,
     // or through the setters below, which compile at once.
     uint8_t ZOrder = 0;             // higher wins where keys overlap
-    std::string IntChar;            // stored only
-    std::vector<std::string> Keywords;
-    std::vector<std::string> KeyBegEndLst;
-    std::vector<std::string> KeyLineEndLst;
+    std::u16string IntChar;         // stored only
+    std::vector<std::u16string> Keywords;
+    std::vector<std::u16string> KeyBegEndLst;
+    std::vector<std::u16string> KeyLineEndLst;
     int32_t KeyMaxHeight = 1;       // lines a key may span; read from rule 0 only
     TKeyDrawingType KeyDrawingType = dtBeginEnd;
     bool KeyCase = false;           // keywords match case-sensitively
@@ -86,11 +86,11 @@ public:
 
     // Compiles the lines into KeywordEntries, then copies them into Keywords
     // (unless Value is Keywords itself).
-    void SetKeywords(const std::vector<std::string>& Value);
+    void SetKeywords(const std::vector<std::u16string>& Value);
     // Fills KeyTable with begin/end pairs, then copies the lines.
-    void SetKeyBegEndLst(const std::vector<std::string>& Value);
+    void SetKeyBegEndLst(const std::vector<std::u16string>& Value);
     // Fills KeyTable with line-end keys, then copies the lines.
-    void SetKeyLineEndLst(const std::vector<std::string>& Value);
+    void SetKeyLineEndLst(const std::vector<std::u16string>& Value);
 
     // Copies the kind, ZOrder, KeyMaxHeight, KeyCase, Enabled, PartWord,
     // DefKeyColor and KeyBrushColor, then sets Keywords, KeyLineEndLst and
@@ -113,15 +113,15 @@ public:
     // Upper-cased unless KeyCase was True when they were compiled.
     std::vector<TKeywordEntry> KeywordEntries;
     // The scanner's upper-case copy of the scanned text; grows, never shrinks.
-    std::vector<char> UpperText;
+    std::vector<char16_t> UpperText;
 
 private:
-    void CompileKeywords(const std::vector<std::string>& Lines);
-    void FillPairTable(const std::vector<std::string>& Lines);
-    void FillLineEndTable(const std::vector<std::string>& Lines);
+    void CompileKeywords(const std::vector<std::u16string>& Lines);
+    void FillPairTable(const std::vector<std::u16string>& Lines);
+    void FillLineEndTable(const std::vector<std::u16string>& Lines);
     TKeyTable& ClearedKeyTable();
-    TColor LineColor(std::string_view ColorText) const;
-    void PutKeyword(size_t Index, std::string_view Keyword, TColor Color, bool RuleDefault);
+    TColor LineColor(std::u16string_view ColorText) const;
+    void PutKeyword(size_t Index, std::u16string_view Keyword, TColor Color, bool RuleDefault);
 };
 
 // The ordered rule collection of an editor control; owns its rules.
@@ -161,8 +161,8 @@ private:
 // Hot-spot settings: text between BeginChar and EndChar is shown as a link
 // and reported when clicked.
 struct THotSpot {
-    char BeginChar = 30;  // code 0 turns hot-spot scanning off
-    char EndChar = 31;
+    char16_t BeginChar = 30;  // code 0 turns hot-spot scanning off
+    char16_t EndChar = 31;
     TColor Color = clBlue;          // the text between the markers
     TColor MarkerColor = clWindow;  // the two markers, drawn as solid blocks
     bool Active = false;

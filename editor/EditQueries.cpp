@@ -1,7 +1,6 @@
 #include "editor/EditQueries.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace qm {
 
@@ -9,10 +8,10 @@ LRESULT TEditQueries::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
     ++stats_.Queries;
     if (procWindow_ != window_) {
         procWindow_ = window_;
-        proc_ = window_ ? reinterpret_cast<WNDPROC>(GetClassLongPtrA(window_, GCLP_WNDPROC)) : nullptr;
+        proc_ = window_ ? reinterpret_cast<WNDPROC>(GetClassLongPtrW(window_, GCLP_WNDPROC)) : nullptr;
     }
-    if (!proc_) return SendMessageA(window_, message, wParam, lParam);
-    return CallWindowProcA(proc_, window_, message, wParam, lParam);
+    if (!proc_) return SendMessageW(window_, message, wParam, lParam);
+    return CallWindowProcW(proc_, window_, message, wParam, lParam);
 }
 
 POINT TEditQueries::PosFromChar(int32_t offset) const {
@@ -20,21 +19,16 @@ POINT TEditQueries::PosFromChar(int32_t offset) const {
     return POINT{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
 }
 
-// EM_GETLINE takes the room in the buffer's first two bytes.
-int32_t TEditQueries::GetLine(int32_t line, char* to, int32_t room) const {
+// EM_GETLINE takes the room, in characters, in the buffer's first unit.
+int32_t TEditQueries::GetLine(int32_t line, char16_t* to, int32_t room) const {
     room = std::min(room, int32_t{0xFFFF});
     if (room <= 0) return 0;
-    char small[sizeof(WORD)];
-    char* buffer = room >= static_cast<int32_t>(sizeof(WORD)) ? to : small;
-    const WORD size = static_cast<WORD>(room);
-    std::memcpy(buffer, &size, sizeof size);
-    const auto got = std::clamp(
-        static_cast<int32_t>(Send(EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer))), 0, room);
-    if (buffer != to) std::memcpy(to, small, static_cast<size_t>(got));
-    return got;
+    *to = static_cast<char16_t>(room);
+    return std::clamp(
+        static_cast<int32_t>(Send(EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(to))), 0, room);
 }
 
-int32_t TEditQueries::GetText(char* to, int32_t size) const {
+int32_t TEditQueries::GetText(char16_t* to, int32_t size) const {
     if (size <= 0) return 0;
     return std::clamp(static_cast<int32_t>(Send(WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(to))),
                       0, size - 1);

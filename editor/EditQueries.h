@@ -1,5 +1,5 @@
-// The native EDIT control as the colouring editor asks it: every message
-// counted in the control's stats. The questions go straight to the EDIT
+// The native EDIT control as the colouring editor asks it (a Unicode
+// control, asked in UTF-16): every message counted in the control's stats. The questions go straight to the EDIT
 // class's own window procedure: they change nothing, and under Wine every
 // message through the control's subclass costs a few round trips to the
 // server (some 25 microseconds, against half a microsecond for the control
@@ -25,8 +25,8 @@ public:
     int32_t LineLength(int32_t offset) const override {
         return static_cast<int32_t>(Send(EM_LINELENGTH, static_cast<WPARAM>(offset)));
     }
-    int32_t GetLine(int32_t line, char* to, int32_t room) const override;
-    int32_t GetText(char* to, int32_t size) const override;
+    int32_t GetLine(int32_t line, char16_t* to, int32_t room) const override;
+    int32_t GetText(char16_t* to, int32_t size) const override;
     int32_t LineFromChar(int32_t offset) const {
         return static_cast<int32_t>(Send(EM_LINEFROMCHAR, static_cast<WPARAM>(offset)));
     }

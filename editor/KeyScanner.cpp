@@ -1,7 +1,8 @@
 #include "editor/KeyScanner.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "editor/TextUnits.h"
 
 namespace qm {
 
@@ -12,26 +13,26 @@ namespace {
 constexpr int32_t kNotSearched = -1;
 constexpr int32_t kNotFound = INT32_MAX;
 
-// Letters for the keyword rule: codes 64 to 90 and 97 to 122.
-bool IsLetter(char c) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    return (u >= 64 && u <= 90) || (u >= 97 && u <= 122);
+// Letters for the keyword rule: codes 64 to 90 and 97 to 122 (any other
+// character, from code 128 up too, is no letter).
+bool IsLetter(char16_t c) { return (c >= 64 && c <= 90) || (c >= 97 && c <= 122); }
+
+char16_t UpperAscii(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
 }
 
-char UpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string_view KeyText(const char (&Key)[kMaxPairKeyLength + 1]) {
-    return std::string_view(Key, strnlen(Key, kMaxPairKeyLength));
+std::u16string_view KeyText(const char16_t (&Key)[kMaxPairKeyLength + 1]) {
+    const std::u16string_view whole(Key, kMaxPairKeyLength);
+    return whole.substr(0, whole.find(u'\0'));
 }
 
 // The part of a keyword that is searched: up to its first zero character and
-// at most 30 characters. The key found is as long as that part.
-std::string_view SearchedKeyword(const std::string& Keyword) {
-    std::string_view key(Keyword);
-    key = key.substr(0, key.find('\0'));
-    return key.substr(0, kMaxKeywordLength);
+// at most 30 characters (29 when the 30th is the first half of a pair). The
+// key found is as long as that part.
+std::u16string_view SearchedKeyword(const std::u16string& Keyword) {
+    std::u16string_view key(Keyword);
+    key = key.substr(0, key.find(u'\0'));
+    return CutBeforePair(key, kMaxKeywordLength);
 }
 
 void ResetFoundAt(TKeyTable& Table) {
@@ -65,17 +66,18 @@ int TKeyScanner::WriteKey(int Index, int32_t KeyBeg, int32_t KeyEnd, TColor KeyC
     return Index + 1;
 }
 
-int32_t TKeyScanner::Find(int32_t From, std::string_view Key) const {
+int32_t TKeyScanner::Find(int32_t From, std::u16string_view Key) const {
     if (Key.empty() || From > FSnapshot.ScanLimit) return -1;
-    const std::string_view text(At(From), static_cast<size_t>(FSnapshot.ScanLimit - From));
+    const std::u16string_view text(At(From), static_cast<size_t>(FSnapshot.ScanLimit - From));
     const size_t at = text.find(Key);
-    return at == std::string_view::npos ? -1 : From + static_cast<int32_t>(at);
+    return at == std::u16string_view::npos ? -1 : From + static_cast<int32_t>(at);
 }
 
-int32_t TKeyScanner::FindChar(int32_t From, char C) const {
+int32_t TKeyScanner::FindChar(int32_t From, char16_t C) const {
     if (From >= FSnapshot.ScanLimit) return -1;
-    const void* at = std::memchr(At(From), C, static_cast<size_t>(FSnapshot.ScanLimit - From));
-    return at ? From + static_cast<int32_t>(static_cast<const char*>(at) - At(From)) : -1;
+    const std::u16string_view text(At(From), static_cast<size_t>(FSnapshot.ScanLimit - From));
+    const size_t at = text.find(C);
+    return at == std::u16string_view::npos ? -1 : From + static_cast<int32_t>(at);
 }
 
 int TKeyScanner::ScanRule(TColorRule& Rule, int Index) {
@@ -93,19 +95,20 @@ int TKeyScanner::ScanKeywords(TColorRule& Rule, int Index) {
     if (Rule.KeywordEntries.empty()) return Index;
     const int32_t from = FSnapshot.ScanFrom;
     const size_t length = static_cast<size_t>(FSnapshot.ScanLimit - from);
-    const char* text = At(from);
+    const char16_t* text = At(from);
     if (!Rule.KeyCase) {
         if (Rule.UpperText.size() < length + 1) Rule.UpperText.resize(length + 1);
         std::transform(text, text + length, Rule.UpperText.begin(), UpperAscii);
         Rule.UpperText[length] = 0;
         text = Rule.UpperText.data();
     }
-    const std::string_view searched(text, length);
+    const std::u16string_view searched(text, length);
 
     for (const TKeywordEntry& entry : Rule.KeywordEntries) {
-        const std::string_view key = SearchedKeyword(entry.Keyword);
+        const std::u16string_view key = SearchedKeyword(entry.Keyword);
         if (key.empty()) continue;
-        for (size_t at = searched.find(key); at != std::string_view::npos; at = searched.find(key, at + key.size())) {
+        for (size_t at = searched.find(key); at != std::u16string_view::npos;
+             at = searched.find(key, at + key.size())) {
             if (!Rule.PartWord) {
                 // The character before: from the snapshot for a case-sensitive
                 // rule (also before ScanFrom), from the copy otherwise.
@@ -135,12 +138,12 @@ int TKeyScanner::ScanEvents(TColorRule& Rule, int Index) {
     if (OnDraw && *OnDraw) {
         // The handler's copy: the character before the scanned lines (or a
         // zero), the lines and the zero at ScanLimit.
-        std::vector<char> own;
-        std::vector<char>& text = EventText ? *EventText : own;
+        std::vector<char16_t> own;
+        std::vector<char16_t>& text = EventText ? *EventText : own;
         const auto length = static_cast<size_t>(FSnapshot.ScanLimit - FSnapshot.ScanFrom);
         if (text.size() < length + 2) text.resize(length + 2);
-        text[0] = FSnapshot.ScanFrom > FSnapshot.Base ? *At(FSnapshot.ScanFrom - 1) : '\0';
-        std::memcpy(text.data() + 1, At(FSnapshot.ScanFrom), length);
+        text[0] = FSnapshot.ScanFrom > FSnapshot.Base ? *At(FSnapshot.ScanFrom - 1) : u'\0';
+        std::copy_n(At(FSnapshot.ScanFrom), length, text.data() + 1);
         text[length + 1] = 0;
         (*OnDraw)(&Rule, text.data() + 1, DrawEventBuf->data(), count);
     }
@@ -191,7 +194,7 @@ int TKeyScanner::ScanBeginEnd(TColorRule& Rule, int Index) {
         const int32_t keyBeg = entry.FoundAt;
         if (keyBeg >= KeysTo) return Index;
         // The end key may overlap the begin key from its second character on.
-        const std::string_view endKey = KeyText(entry.EndKey);
+        const std::u16string_view endKey = KeyText(entry.EndKey);
         const int32_t endAt = Find(keyBeg + 1, endKey);
         if (endAt < 0) {  // no end key: the rule finds nothing more
             GaveUpAt = keyBeg;
@@ -216,7 +219,7 @@ int TKeyScanner::ScanBeginLineEnd(TColorRule& Rule, int Index) {
         const TKeyPair& entry = table[static_cast<size_t>(chosen)];
         const int32_t keyBeg = entry.FoundAt;
         if (keyBeg >= KeysTo) return Index;
-        int32_t lineBreak = Find(keyBeg, "\r\n");
+        int32_t lineBreak = Find(keyBeg, u"\r\n");
         if (lineBreak < 0) lineBreak = FSnapshot.ScanLimit;
         Index = WriteKey(Index, keyBeg, lineBreak - 1, entry.PairColor, Rule.ZOrder, 0);
         AddSpan(keyBeg, lineBreak);
@@ -248,7 +251,7 @@ int TKeyScanner::ScanHotSpots(const THotSpot& HotSpot, int Index) {
 }
 
 int TKeyScanner::ScanTabs(TColor Color, int Index) {
-    for (int32_t at = FindChar(LoopStart(), '\t'); at >= 0 && at < KeysTo; at = FindChar(at + 1, '\t')) {
+    for (int32_t at = FindChar(LoopStart(), u'\t'); at >= 0 && at < KeysTo; at = FindChar(at + 1, u'\t')) {
         Index = WriteKey(Index, at, at, Color, kZTab, 0);
     }
     return Index;

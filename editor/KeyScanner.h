@@ -49,7 +49,8 @@ struct TScanSpan {
 // ranges are cut to the scanned text and dropped when nothing of them lies
 // inside it or when they are empty. A handler must not change the control's
 // rules or ColorLimMax.
-using TDrawEvent = std::function<void(TColorRule* Sender, const char* FromPos, TKeyDescr* A, int& ItemsCount)>;
+using TDrawEvent =
+    std::function<void(TColorRule* Sender, const char16_t* FromPos, TKeyDescr* A, int& ItemsCount)>;
 
 class TKeyScanner {
 public:
@@ -66,7 +67,7 @@ public:
     std::vector<TKeyDescr>* DrawEventBuf = nullptr;
     // Where OnDraw's copy of the scanned lines is made (kept by the caller
     // from paint to paint); none: a buffer of the scan's own.
-    std::vector<char>* EventText = nullptr;
+    std::vector<char16_t>* EventText = nullptr;
 
     // Where the pair, line-end, hot-spot and tab searches start (ScanFrom by
     // default), and where they stop: keys that would begin at or after
@@ -103,11 +104,11 @@ private:
     int ChooseBeginKey(TKeyTable& Table, int32_t From) const;
     // First occurrence of Key at or after From lying wholly before
     // ScanLimit, or -1; an empty key is never found.
-    int32_t Find(int32_t From, std::string_view Key) const;
-    int32_t FindChar(int32_t From, char C) const;
+    int32_t Find(int32_t From, std::u16string_view Key) const;
+    int32_t FindChar(int32_t From, char16_t C) const;
     void AddSpan(int32_t Beg, int32_t End);
     int32_t LoopStart() const;
-    const char* At(int32_t Offset) const { return FSnapshot.Text + (Offset - FSnapshot.Base); }
+    const char16_t* At(int32_t Offset) const { return FSnapshot.Text + (Offset - FSnapshot.Base); }
 
     TScanSnapshot FSnapshot;
     TKeyDescrList& FKeys;

@@ -1,5 +1,7 @@
 #include "editor/MemoCanvas.h"
 
+#include <usp10.h>
+
 #include <algorithm>
 #include <climits>
 
@@ -9,8 +11,22 @@ namespace qm {
 
 namespace {
 
-int ClampedLength(std::string_view text) {
+int ClampedLength(std::wstring_view text) {
     return static_cast<int>(std::min<size_t>(text.size(), INT_MAX));
+}
+
+// The width Uniscribe lays the text out in, as the native control does; -1
+// when it cannot.
+int ShapedWidth(HDC dc, const wchar_t* text, int length) {
+    SCRIPT_STRING_ANALYSIS analysis = nullptr;
+    if (FAILED(ScriptStringAnalyse(dc, text, length, length * 3 / 2 + 16, -1, SSA_GLYPHS | SSA_FALLBACK, 0, nullptr,
+                                   nullptr, nullptr, nullptr, nullptr, &analysis))) {
+        return -1;
+    }
+    const SIZE* size = ScriptString_pSize(analysis);
+    const int width = size ? static_cast<int>(size->cx) : -1;
+    ScriptStringFree(&analysis);
+    return width;
 }
 
 }  // namespace
@@ -66,10 +82,10 @@ void TMemoCanvas::SelectFont() {
     HFONT wanted = font_;
     if (Underline && font_) {
         if (!underlined_) {
-            LOGFONTA description{};
-            if (GetObjectA(font_, sizeof description, &description) == sizeof description) {
+            LOGFONTW description{};
+            if (GetObjectW(font_, sizeof description, &description) == sizeof description) {
                 description.lfUnderline = TRUE;
-                underlined_.Reset(CreateFontIndirectA(&description));
+                underlined_.Reset(CreateFontIndirectW(&description));
             }
         }
         if (underlined_) wanted = underlined_.Get();
@@ -77,15 +93,15 @@ void TMemoCanvas::SelectFont() {
     if (wanted && wanted != selected_ && SelectObject(dc_, wanted) != nullptr) selected_ = wanted;
 }
 
-void TMemoCanvas::WriteText(int x, int y, std::string_view text) { Write(x, y, text, nullptr); }
+void TMemoCanvas::WriteText(int x, int y, std::wstring_view text) { Write(x, y, text, nullptr); }
 
-void TMemoCanvas::WriteText(int x, int y, std::string_view text, const RECT& clip) {
+void TMemoCanvas::WriteText(int x, int y, std::wstring_view text, const RECT& clip) {
     if (clip.right > clip.left) Write(x, y, text, &clip);
 }
 
 // Each character is placed by the font's advance widths, as the native
 // control places them (Wine's TextOut does not, with some bitmap fonts).
-void TMemoCanvas::Write(int x, int y, std::string_view text, const RECT* clip) {
+void TMemoCanvas::Write(int x, int y, std::wstring_view text, const RECT* clip) {
     if (!dc_ || text.empty()) return;
     SelectFont();
     SetTextColor(dc_, ToColorRef(FontColor));
@@ -94,50 +110,63 @@ void TMemoCanvas::Write(int x, int y, std::string_view text, const RECT* clip) {
     advances_.resize(static_cast<size_t>(length));
     SIZE size{};
     const INT* advances = nullptr;
-    if (GetTextExtentExPointA(dc_, text.data(), length, 0, nullptr, advances_.data(), &size)) {
+    if (GetTextExtentExPointW(dc_, text.data(), length, 0, nullptr, advances_.data(), &size)) {
         for (int i = length - 1; i > 0; --i) advances_[static_cast<size_t>(i)] -= advances_[static_cast<size_t>(i) - 1];
         advances = advances_.data();
     }
-    ExtTextOutA(dc_, x, y, clip ? ETO_CLIPPED : 0, clip, text.data(), static_cast<UINT>(length), advances);
+    ExtTextOutW(dc_, x, y, clip ? ETO_CLIPPED : 0, clip, text.data(), static_cast<UINT>(length), advances);
 }
 
 bool TMemoCanvas::Shows(const RECT& area) const { return dc_ && RectVisible(dc_, &area); }
 
-int TMemoCanvas::TextWidth(std::string_view text) {
+int TMemoCanvas::TextWidth(std::wstring_view text) {
     if (!dc_ || text.empty()) return 0;
     SelectFont();
     SIZE size{};
-    if (!GetTextExtentPoint32A(dc_, text.data(), ClampedLength(text), &size)) return 0;
+    if (!GetTextExtentPoint32W(dc_, text.data(), ClampedLength(text), &size)) return 0;
     return size.cx;
 }
 
 int TMemoCanvas::TextHeight() {
     if (!dc_) return 0;
     SelectFont();
-    TEXTMETRICA metrics{};
-    if (!GetTextMetricsA(dc_, &metrics)) return 0;
+    TEXTMETRICW metrics{};
+    if (!GetTextMetricsW(dc_, &metrics)) return 0;
     return metrics.tmHeight;
 }
 
-bool TMemoCanvas::PartialWidths(std::string_view text, int* widths) {
+bool TMemoCanvas::PartialWidths(std::wstring_view text, int* widths) {
     if (!dc_) return false;
     if (text.empty()) return true;
     SelectFont();
     SIZE size{};
-    return GetTextExtentExPointA(dc_, text.data(), ClampedLength(text), 0, nullptr, widths, &size) != FALSE;
+    return GetTextExtentExPointW(dc_, text.data(), ClampedLength(text), 0, nullptr, widths, &size) != FALSE;
 }
 
-bool TMemoCanvas::CharWidths(TCharWidths& widths) {
-    if (!dc_) return false;
+TCharMetric TMemoCanvas::MeasureChar(char32_t code) {
+    if (!dc_) return TCharMetric{-1, TCharKind::Shaped};
+    const bool pair = code > 0xFFFF;
+    wchar_t units[2];
+    int count = 1;
+    if (pair) {
+        units[0] = static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+        units[1] = static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        count = 2;
+    } else {
+        units[0] = static_cast<wchar_t>(code);
+    }
     const bool underline = Underline;
     Underline = false;
     SelectFont();
-    INT got[256];
-    const bool ok = GetCharWidth32A(dc_, 0, 255, got) != FALSE;
+    SIZE size{};
+    const bool measured = GetTextExtentPoint32W(dc_, units, count, &size) != FALSE;
+    // The Latin-1 characters are the font's own, as wide as it says.
+    const int shaped = pair || code >= 0x100 ? ShapedWidth(dc_, units, count) : -1;
     Underline = underline;
-    if (!ok) return false;
-    for (size_t code = 0; code < widths.size(); ++code) widths[code] = std::max(got[code], 0);
-    return true;
+    if (!measured) return TCharMetric{-1, TCharKind::Shaped};
+    const int font = static_cast<int>(size.cx);
+    if (shaped < 0) return TCharMetric{font, pair ? TCharKind::Native : TCharKind::Plain};
+    return TCharMetric{shaped, pair || shaped != font ? TCharKind::Native : TCharKind::Plain};
 }
 
 }  // namespace qm

@@ -1,6 +1,6 @@
 // TMemoCanvas: the editor control's own drawing surface (its DrawCanvas):
 // font, font colour, brush colour, underline, opaque text output and text
-// widths, bound to the control's window.
+// widths (UTF-16 text, the wide GDI functions), bound to the control's window.
 //
 // A canvas draws only during a pass (TCanvasPass): inside the paint cycle on
 // the paint's device context (Attach), otherwise on one it gets from the
@@ -51,23 +51,28 @@ public:
     bool Shows(const RECT& area) const;
     // Draws the text at a client position, in the font colour on an opaque
     // background of the brush colour.
-    void WriteText(int x, int y, std::string_view text);
+    void WriteText(int x, int y, std::wstring_view text);
     // The same, cut to the rectangle.
-    void WriteText(int x, int y, std::string_view text, const RECT& clip);
-    int TextWidth(std::string_view text);
+    void WriteText(int x, int y, std::wstring_view text, const RECT& clip);
+    int TextWidth(std::wstring_view text);
     // Height of the font (tmHeight): the control's line height.
     int TextHeight();
     // Widths of the first 1, 2, ... n characters of the text, into `widths`.
-    bool PartialWidths(std::string_view text, int* widths);
-    // Advance widths of the plain font for every character code.
-    bool CharWidths(TCharWidths& widths);
+    bool PartialWidths(std::wstring_view text, int* widths);
+    // One character of the plain font (a code of the Basic Multilingual
+    // Plane, or above it the code point of a surrogate pair): its width as
+    // the native control lays it out, which shapes text with Uniscribe
+    // (taking a missing glyph from another font), and Native where that is
+    // not the width the font itself gives it, or for any pair, which the
+    // font's own text output does not draw as one character. Needs a pass.
+    TCharMetric MeasureChar(char32_t code);
 
 private:
     friend class TCanvasPass;
     bool BeginPass();
     void EndPass();
     void SelectFont();
-    void Write(int x, int y, std::string_view text, const RECT* clip);
+    void Write(int x, int y, std::wstring_view text, const RECT* clip);
 
     const HWND& window_;
     HDC attached_ = nullptr;

@@ -24,14 +24,14 @@ inline int32_t WidenLow16(uint32_t Low16, int32_t Floor) {
 // when an EndChar follows it on the line (the EndChar itself counts) with no
 // BeginChar before that EndChar, or when BeginChar equals EndChar. A
 // position outside the line is over nothing.
-bool HotSpotTest(std::string_view Line, int32_t LineStart, int32_t CharPos, char BeginChar, char EndChar);
+bool HotSpotTest(std::u16string_view Line, int32_t LineStart, int32_t CharPos, char16_t BeginChar, char16_t EndChar);
 
 // The text a click on a hot spot reports: the part of the hot spot that lies
 // on the clicked line, without its markers (from just after the last
 // BeginChar before the pointed character, or the line's start, up to the
 // EndChar). Nothing when the point is not over a hot spot.
-std::optional<std::string> HotSpotClickText(std::string_view Line, int32_t LineStart, int32_t CharPos, char BeginChar,
-                                            char EndChar);
+std::optional<std::u16string> HotSpotClickText(std::u16string_view Line, int32_t LineStart, int32_t CharPos,
+                                               char16_t BeginChar, char16_t EndChar);
 
 // The number of lines of the control's Lines: the edit control's line count,
 // less one when the last line is empty (so an empty control has none).

@@ -58,9 +58,9 @@ int32_t TMemoText::FirstDifference(int32_t previousBase, int32_t previousEnd) co
     return end == previousEnd ? INT32_MAX : std::min(end, previousEnd);
 }
 
-bool TMemoText::Apply(int32_t at, int32_t removed, std::string_view inserted, uint64_t textVersion) {
+bool TMemoText::Apply(int32_t at, int32_t removed, std::u16string_view inserted, uint64_t textVersion) {
     const int index = haveCopy_ ? LineAt(at) : -1;
-    const bool breaks = inserted.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+    const bool breaks = inserted.find_first_of(std::u16string_view(u"\r\n\0", 3)) != std::u16string_view::npos;
     if (index < 0 || removed < 0 || breaks) {
         haveCopy_ = false;
         return false;
@@ -76,8 +76,9 @@ bool TMemoText::Apply(int32_t at, int32_t removed, std::string_view inserted, ui
     // The characters after the change, up to the zero at the scan limit.
     const size_t kept = static_cast<size_t>(scanLimit_ - base_) + 1 - from - static_cast<size_t>(removed);
     if (buffer_.size() < used_ + inserted.size() + 1 + kept) buffer_.resize(used_ + inserted.size() + 1 + kept);
-    std::memmove(buffer_.data() + from + inserted.size(), buffer_.data() + from + removed, std::max(tail, kept));
-    std::memcpy(buffer_.data() + from, inserted.data(), inserted.size());
+    std::memmove(buffer_.data() + from + inserted.size(), buffer_.data() + from + removed,
+                 std::max(tail, kept) * sizeof(char16_t));
+    std::copy(inserted.begin(), inserted.end(), buffer_.data() + from);
     used_ = static_cast<size_t>(static_cast<int64_t>(used_) + delta);
     line.Length += delta;
     for (size_t i = static_cast<size_t>(index) + 1; i < lines_.size(); ++i) lines_[i].Start += delta;
@@ -99,7 +100,7 @@ void TMemoText::ReadLines() {
     }
     base_ = SnapshotBase(scanFrom_);
     if (scanFrom_ > 0) {
-        const char before = CharBefore(scanFrom_);
+        const char16_t before = CharBefore(scanFrom_);
         *Room(1) = before;
         ++used_;
     }
@@ -181,41 +182,41 @@ int32_t TMemoText::GetLine(int32_t line, int32_t room) {
 // the line is kept. Only such lines cost a copy from the start of the text.
 int32_t TMemoText::CopyLongLine(int32_t start, int32_t length) {
     // Kept for the next long line: no allocation per paint.
-    std::vector<char>& prefix = prefix_;
+    std::vector<char16_t>& prefix = prefix_;
     const size_t size = static_cast<size_t>(start) + static_cast<size_t>(length) + 1;
     if (prefix.size() < size) prefix.resize(size);
     const int32_t got = std::max(edit_.GetText(prefix.data(), static_cast<int32_t>(size)), 0);
     edit_.Stats().CopiedChars += static_cast<uint64_t>(got);
     const int32_t kept = std::clamp(got - start, 0, length);
-    std::memcpy(Room(static_cast<size_t>(kept)), prefix.data() + start, static_cast<size_t>(kept));
+    std::copy_n(prefix.data() + start, kept, Room(static_cast<size_t>(kept)));
     return kept;
 }
 
 // The character before the first scanned line: the end of a line break
 // (every kind ends with a line feed), or with word wrap the last character of
 // the line before.
-char TMemoText::CharBefore(int32_t start) {
-    if (!plan_.WordWrap) return '\n';
+char16_t TMemoText::CharBefore(int32_t start) {
+    if (!plan_.WordWrap) return u'\n';
     const int32_t before = plan_.StartLine - 1;
     const int32_t beforeStart = edit_.LineIndex(before);
     const int32_t beforeLength = edit_.LineLength(beforeStart);
-    if (beforeStart < 0 || beforeStart + beforeLength < start) return '\n';
+    if (beforeStart < 0 || beforeStart + beforeLength < start) return u'\n';
     // Copied past the end of what is in use, and forgotten again.
     const int32_t got = GetLine(before, beforeLength);
-    return got > 0 ? Room(0)[got - 1] : '\n';
+    return got > 0 ? Room(0)[got - 1] : u'\n';
 }
 
 // A line break of `length` characters: CR LF, or LF, or CR CR LF (a soft
 // break of the native control).
 void TMemoText::AppendBreak(int32_t length) {
-    char* to = Room(static_cast<size_t>(length));
-    std::fill_n(to, length - 1, '\r');
-    to[length - 1] = '\n';
+    char16_t* to = Room(static_cast<size_t>(length));
+    std::fill_n(to, length - 1, u'\r');
+    to[length - 1] = u'\n';
     used_ += static_cast<size_t>(length);
 }
 
 // Room for `characters` more after what is used; the pointer to the first.
-char* TMemoText::Room(size_t characters) {
+char16_t* TMemoText::Room(size_t characters) {
     const size_t needed = used_ + characters;
     if (buffer_.size() < needed) buffer_.resize(std::max(needed, buffer_.size() * 2));
     return buffer_.data() + used_;

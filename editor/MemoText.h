@@ -34,7 +34,7 @@ struct TColorMemoStats {
     uint64_t CaretLineOnlyCalls = 0;  // ... of them with CaretLineOnly
     uint64_t Paints = 0;              // calls that coloured (the others had nothing to do)
     uint64_t Queries = 0;             // messages sent to the native control while colouring
-    uint64_t CopiedChars = 0;         // characters copied out of it while colouring
+    uint64_t CopiedChars = 0;         // characters (UTF-16 units) copied out of it while colouring
     uint64_t CoreTicks = 0;           // performance-counter ticks spent scanning and merging
     uint64_t ColourTicks = 0;         // ... spent colouring in all (copying, scanning, drawing)
 };
@@ -49,10 +49,10 @@ public:
     virtual int32_t LineLength(int32_t offset) const = 0;
     // Copies at most `room` characters of the line, without its line break,
     // and returns how many (EM_GETLINE).
-    virtual int32_t GetLine(int32_t line, char* to, int32_t room) const = 0;
+    virtual int32_t GetLine(int32_t line, char16_t* to, int32_t room) const = 0;
     // Copies the first characters of the text, at most size - 1 of them, and
     // a zero; returns how many (WM_GETTEXT).
-    virtual int32_t GetText(char* to, int32_t size) const = 0;
+    virtual int32_t GetText(char16_t* to, int32_t size) const = 0;
     virtual TColorMemoStats& Stats() const = 0;
 };
 
@@ -100,7 +100,7 @@ public:
     // no line break among them. The copy takes the change and stands for the
     // text of `textVersion`; false (and the copy is forgotten) for a change
     // it cannot take.
-    bool Apply(int32_t at, int32_t removed, std::string_view inserted, uint64_t textVersion);
+    bool Apply(int32_t at, int32_t removed, std::u16string_view inserted, uint64_t textVersion);
     // After a Read that copied anew: the first offset from which the text may
     // differ from the copy before (INT32_MAX: the same text as far as both
     // copies go, and they end alike).
@@ -110,8 +110,8 @@ public:
 
     const TReadPlan& Plan() const { return plan_; }
     const std::vector<TCopiedLine>& Lines() const { return lines_; }
-    std::string_view LineText(const TCopiedLine& line) const {
-        return std::string_view(buffer_.data() + (line.Start - base_), static_cast<size_t>(line.Length));
+    std::u16string_view LineText(const TCopiedLine& line) const {
+        return std::u16string_view(buffer_.data() + (line.Start - base_), static_cast<size_t>(line.Length));
     }
     // Index in Lines() of the copied line that holds the offset (in its text
     // or its line break), -1 when the offset lies before them.
@@ -131,9 +131,9 @@ private:
     int32_t CopyLine(int32_t line, int32_t start);
     int32_t GetLine(int32_t line, int32_t room);
     int32_t CopyLongLine(int32_t start, int32_t length);
-    char CharBefore(int32_t start);
+    char16_t CharBefore(int32_t start);
     void AppendBreak(int32_t length);
-    char* Room(size_t characters);
+    char16_t* Room(size_t characters);
     int32_t End() const { return base_ + static_cast<int32_t>(used_); }
 
     const TEditLines& edit_;
@@ -141,10 +141,10 @@ private:
     bool haveCopy_ = false;
     uint64_t copiedVersion_ = 0;
     uint64_t generation_ = 0;
-    std::vector<char> buffer_;
-    std::vector<char> previous_;  // the copy before the last one
+    std::vector<char16_t> buffer_;
+    std::vector<char16_t> previous_;  // the copy before the last one
     int32_t changedFrom_ = 0;
-    std::vector<char> prefix_;  // the text up to the end of a long line
+    std::vector<char16_t> prefix_;  // the text up to the end of a long line
     size_t used_ = 0;
     std::vector<TCopiedLine> lines_;
     int32_t base_ = 0, scanFrom_ = 0, scanLimit_ = 0;

@@ -12,7 +12,7 @@
 namespace qm {
 
 struct TScanSnapshot {
-    const char* Text;   // characters from absolute offset Base on, with a zero at ScanLimit - Base
+    const char16_t* Text;  // characters from absolute offset Base on, with a zero at ScanLimit - Base
     int32_t Base;       // ScanFrom, or ScanFrom - 1 when ScanFrom > 0 (0 for the whole text works too)
     int32_t ScanFrom;   // first character scanned (start of a line)
     int32_t ScanLimit;  // just past the last character scanned

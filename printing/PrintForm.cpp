@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/MainForm.h"
+#include "ui/WideText.h"
 #include "printing/PrintText.h"
 #include "printing/PrinterJob.h"
 #include "printing/Printers.h"
@@ -34,15 +35,15 @@ void TForm2::Created() {
     font.Italic = true;
     labelFont_ = CreateGdiFont(font);
     for (int id : {IDC_PRINT_LABEL1, IDC_PRINT_LABEL2, IDC_PRINT_LABEL6}) {
-        SendMessageA(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.Get()), FALSE);
+        SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.Get()), FALSE);
     }
-    SendMessageA(Item(IDC_PRINT_PROGRESS1), PBM_SETRANGE32, 0, 100);
+    SendMessageW(Item(IDC_PRINT_PROGRESS1), PBM_SETRANGE32, 0, 100);
     ShowSetupGlyph();
 }
 
 // "&Setup" carries a printer of its own beside its caption.
 void TForm2::ShowSetupGlyph() {
-    setupGlyph_.reset(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SETUP), 16, 0,
+    setupGlyph_.reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_SETUP), 16, 0,
                                            RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
     if (!setupGlyph_) ThrowLastError("Cannot load the picture of the set-up button");
     BUTTON_IMAGELIST glyph{};
@@ -50,7 +51,7 @@ void TForm2::ShowSetupGlyph() {
     glyph.margin = RECT{2, 0, 0, 0};
     glyph.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
     // Common controls older than version 6 refuse; the caption stays alone.
-    SendMessageA(Item(IDC_PRINT_SETUP), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&glyph));
+    SendMessageW(Item(IDC_PRINT_SETUP), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&glyph));
 }
 
 void TForm2::SetPrinterLabel(const std::string& text) { SetItemText(IDC_PRINT_LABEL2, text); }
@@ -67,7 +68,7 @@ void TForm2::FormClose() {
     SetItemText(IDC_PRINT_LABEL1, "");
     SetItemText(IDC_PRINT_LABEL2, "");
     SetItemText(IDC_PRINT_LABEL6, kNotStarted);
-    SendMessageA(Item(IDC_PRINT_PROGRESS1), PBM_SETPOS, 0, 0);
+    SendMessageW(Item(IDC_PRINT_PROGRESS1), PBM_SETPOS, 0, 0);
     CheckDlgButton(Handle(), IDC_PRINT_CHECKBOX1, BST_UNCHECKED);
 }
 
@@ -108,10 +109,10 @@ void TForm2::BitBtn1Click() {
         // The text of the tab current now, fetched whole at once: asking the
         // edit control for one line after another costs time in proportion
         // to the text before each line.
-        const std::string text = main_.CurrentEditor().Text();
-        const std::vector<std::string_view> lines = EditorLines(text);
+        const std::wstring text = main_.CurrentEditor().Text();
+        const std::vector<std::u16string_view> lines = EditorLines(AsUtf16(text));
         const int count = static_cast<int>(lines.size());
-        SendMessageA(progress, PBM_SETRANGE32, 0, std::max(0, count - 1));
+        SendMessageW(progress, PBM_SETRANGE32, 0, std::max(0, count - 1));
         job.SetFontSize(IsDlgButtonChecked(Handle(), IDC_PRINT_CHECKBOX1) == BST_CHECKED ? 8 : 10);
         // The bar repaints at every new position: it is moved when its fill
         // would grow by a pixel, and at the last line.
@@ -120,14 +121,14 @@ void TForm2::BitBtn1Click() {
         const int step = std::max(1, count / std::max(1, static_cast<int>(bar.right)));
         for (int i = 0; i < count; ++i) {
             job.Device().Write(lines[static_cast<size_t>(i)]);
-            job.Device().Write("\r\n");
-            if (i % step == 0 || i == count - 1) SendMessageA(progress, PBM_SETPOS, static_cast<WPARAM>(i), 0);
+            job.Device().Write(u"\r\n");
+            if (i % step == 0 || i == count - 1) SendMessageW(progress, PBM_SETPOS, static_cast<WPARAM>(i), 0);
         }
         job.Close();
     } catch (...) {
         // The job is aborted as it goes; the dialog is ready for another try.
         SetItemText(IDC_PRINT_LABEL6, kNotStarted);
-        SendMessageA(progress, PBM_SETPOS, 0, 0);
+        SendMessageW(progress, PBM_SETPOS, 0, 0);
         throw;
     }
     Close();

@@ -2,12 +2,12 @@
 
 namespace qm {
 
-std::vector<std::string_view> EditorLines(std::string_view text) {
-    std::vector<std::string_view> lines;
+std::vector<std::u16string_view> EditorLines(std::u16string_view text) {
+    std::vector<std::u16string_view> lines;
     size_t start = 0;
     while (start < text.size()) {
-        const size_t breakAt = text.find("\r\n", start);
-        if (breakAt == std::string_view::npos) {
+        const size_t breakAt = text.find(u"\r\n", start);
+        if (breakAt == std::u16string_view::npos) {
             lines.push_back(text.substr(start));
             break;
         }

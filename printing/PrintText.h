@@ -9,6 +9,6 @@ namespace qm {
 // The lines of the text as the editor counts them: split at CR LF, with no
 // empty line after a final CR LF; an empty text has no lines. The views point
 // into `text`.
-std::vector<std::string_view> EditorLines(std::string_view text);
+std::vector<std::u16string_view> EditorLines(std::u16string_view text);
 
 }  // namespace qm

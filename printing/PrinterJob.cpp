@@ -1,5 +1,6 @@
 #include "printing/PrinterJob.h"
 
+#include "ui/WideText.h"
 #include "printing/Printers.h"
 #include "ui/Application.h"
 #include "ui/Font.h"
@@ -24,8 +25,8 @@ TPrinterJob::TPrinterJob() {
     printer_ = CurrentPrinterName();
     if (printer_.empty()) throw Error("No printer is installed.");
     const std::vector<unsigned char>& settings = CurrentPrinterSettings();
-    const auto* mode = settings.empty() ? nullptr : reinterpret_cast<const DEVMODEA*>(settings.data());
-    dc_ = CreateDCA("WINSPOOL", printer_.c_str(), nullptr, mode);
+    const auto* mode = settings.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(settings.data());
+    dc_ = CreateDCW(L"WINSPOOL", Widen(printer_).c_str(), nullptr, mode);
     if (!dc_) ThrowLastError("Cannot open the printer " + printer_);
     // From here on a second start is refused, also while the spooler calls
     // the abort procedure during StartDoc.
@@ -35,10 +36,10 @@ TPrinterJob::TPrinterJob() {
         pageHeight_ = GetDeviceCaps(dc_, VERTRES);
         SetFontSize(10);
         if (SetAbortProc(dc_, &TPrinterJob::AbortProc) <= 0) Fail("Cannot prepare the print job on " + printer_);
-        DOCINFOA document{};
+        DOCINFOW document{};
         document.cbSize = sizeof document;
-        document.lpszDocName = "";
-        if (SpoolerCalls().StartDocA(dc_, &document) <= 0) Fail("Cannot start the print job on " + printer_);
+        document.lpszDocName = L"";
+        if (SpoolerCalls().StartDocW(dc_, &document) <= 0) Fail("Cannot start the print job on " + printer_);
     } catch (...) {
         g_printing = false;
         if (oldFont_) SelectObject(dc_, oldFont_);
@@ -85,15 +86,15 @@ void TPrinterJob::SelectFont() {
     HGDIOBJ old = SelectObject(dc_, font_.Get());
     if (!old || old == HGDI_ERROR) ThrowLastError("Cannot choose the font on " + printer_);
     if (!oldFont_) oldFont_ = old;
-    if (!GetTextMetricsA(dc_, &metrics_)) ThrowLastError("Cannot measure the font on " + printer_);
+    if (!GetTextMetricsW(dc_, &metrics_)) ThrowLastError("Cannot measure the font on " + printer_);
 }
 
-int TPrinterJob::TextWidth(std::string_view text) {
+int TPrinterJob::TextWidth(std::u16string_view text) {
     // The layout measures a piece to see that it fits, then again to move on
     // after it: the second time comes from here.
     if (text.data() == measured_.data() && text.size() == measured_.size()) return measuredWidth_;
     SIZE size{};
-    if (!GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size)) {
+    if (!GetTextExtentPoint32W(dc_, AsWide(text).data(), static_cast<int>(text.size()), &size)) {
         ThrowLastError("Cannot measure text on " + printer_);
     }
     measured_ = text;
@@ -102,7 +103,7 @@ int TPrinterJob::TextWidth(std::string_view text) {
 }
 
 // Text of one font is as high as the font, whatever the characters.
-int TPrinterJob::TextHeight(std::string_view) { return metrics_.tmHeight; }
+int TPrinterJob::TextHeight(std::u16string_view) { return metrics_.tmHeight; }
 
 void TPrinterJob::StartPage() {
     if (SpoolerCalls().StartPage(dc_) <= 0) Fail("The printer " + printer_ + " cannot start a page");
@@ -117,18 +118,19 @@ void TPrinterJob::EndPage() {
     AbortProc(dc_, 0);
 }
 
-void TPrinterJob::DrawText(int x, int y, std::string_view text) {
+void TPrinterJob::DrawText(int x, int y, std::u16string_view text) {
     // Each character goes exactly where the measurements put it: left to
     // itself, a printer driver spaces the characters by metrics of its own,
     // and a line measured to fit could run over the edge of the page.
     const int count = static_cast<int>(text.size());
     advances_.resize(text.size());
     SIZE size{};
-    if (!GetTextExtentExPointA(dc_, text.data(), count, 0, nullptr, advances_.data(), &size)) {
+    const std::wstring_view wide = AsWide(text);
+    if (!GetTextExtentExPointW(dc_, wide.data(), count, 0, nullptr, advances_.data(), &size)) {
         ThrowLastError("Cannot measure text on " + printer_);
     }
     for (int i = count - 1; i > 0; --i) advances_[static_cast<size_t>(i)] -= advances_[static_cast<size_t>(i - 1)];
-    if (!ExtTextOutA(dc_, x, y, 0, nullptr, text.data(), static_cast<UINT>(count), advances_.data())) {
+    if (!ExtTextOutW(dc_, x, y, 0, nullptr, wide.data(), static_cast<UINT>(count), advances_.data())) {
         ThrowLastError("Cannot print text on " + printer_);
     }
 }

@@ -1,7 +1,8 @@
 // A text print job on the current printer through the platform's spooler: a
 // printer device context with the settings chosen for the printer, an abort
 // procedure that keeps the program's windows responsive, a document with an
-// empty name, and the pages TextPrintDevice lays out, in "MS Sans Serif".
+// empty name, and the pages TextPrintDevice lays out, in "MS Sans Serif",
+// with the wide (UTF-16) text functions.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +19,7 @@ namespace qm {
 // The spooler functions a job calls. The program uses the system's; tests
 // replace one to make the spooler fail in the middle of a real job.
 struct TSpoolerCalls {
-    int(WINAPI* StartDocA)(HDC, const DOCINFOA*) = ::StartDocA;
+    int(WINAPI* StartDocW)(HDC, const DOCINFOW*) = ::StartDocW;
     int(WINAPI* StartPage)(HDC) = ::StartPage;
     int(WINAPI* EndPage)(HDC) = ::EndPage;
     int(WINAPI* EndDoc)(HDC) = ::EndDoc;
@@ -49,16 +50,15 @@ public:
     void Close();
 
     // TPrintSurface
-    int TextWidth(std::string_view text) override;
-    int TextHeight(std::string_view text) override;
+    int TextWidth(std::u16string_view text) override;
+    int TextHeight(std::u16string_view text) override;
     int AverageCharWidth() override { return metrics_.tmAveCharWidth; }
     int FontHeight() override { return metrics_.tmHeight; }
     int PageWidth() override { return pageWidth_; }
     int PageHeight() override { return pageHeight_; }
-    bool IsLeadByte(unsigned char byte) override { return IsDBCSLeadByte(byte) != FALSE; }
     void StartPage() override;
     void EndPage() override;
-    void DrawText(int x, int y, std::string_view text) override;
+    void DrawText(int x, int y, std::u16string_view text) override;
 
 private:
     static BOOL CALLBACK AbortProc(HDC dc, int error);
@@ -71,11 +71,11 @@ private:
     bool open_ = false;  // between StartDoc and EndDoc / AbortDoc
     Font font_;
     HGDIOBJ oldFont_ = nullptr;
-    TEXTMETRICA metrics_{};
+    TEXTMETRICW metrics_{};
     int pageWidth_ = 0;
     int pageHeight_ = 0;
     std::vector<int> advances_;  // of the characters drawn last
-    std::string_view measured_;  // the text measured last, and its width
+    std::u16string_view measured_;  // the text measured last, and its width
     int measuredWidth_ = 0;
     TextPrintDevice device_{*this};
 };

@@ -9,21 +9,22 @@
 
 #include "ui/DialogSeam.h"
 #include "ui/Errors.h"
+#include "ui/WideText.h"
 
 namespace qm {
 
 namespace {
 
 std::string g_chosenPrinter;                // empty: the system's default
-std::vector<unsigned char> g_chosenSettings;  // DEVMODE of g_chosenPrinter
+std::vector<unsigned char> g_chosenSettings;  // DEVMODEW of g_chosenPrinter
 
 std::string DefaultPrinterName() {
     DWORD size = 0;
-    GetDefaultPrinterA(nullptr, &size);
+    GetDefaultPrinterW(nullptr, &size);
     if (size == 0) return {};
-    std::vector<char> name(size + 1, '\0');
-    if (!GetDefaultPrinterA(name.data(), &size)) return {};
-    return name.data();
+    std::vector<wchar_t> name(size + 1, L'\0');
+    if (!GetDefaultPrinterW(name.data(), &size)) return {};
+    return Narrow(name.data());
 }
 
 // Global memory handed to or back from the print dialog, freed at the end.
@@ -52,16 +53,19 @@ private:
     HGLOBAL handle_ = nullptr;
 };
 
-// A DEVNAMES block naming the printer, for the dialog to open on.
+// A DEVNAMES block naming the printer, for the dialog to open on (offsets
+// in characters, the names wide).
 bool FillDeviceNames(GlobalMemory& memory, const std::string& printer) {
-    std::vector<char> block(sizeof(DEVNAMES) + printer.size() + 3, '\0');
+    const std::wstring name = Widen(printer);
+    constexpr size_t header = (sizeof(DEVNAMES) + sizeof(wchar_t) - 1) / sizeof(wchar_t);
+    std::vector<wchar_t> block(header + name.size() + 3, L'\0');
     auto* names = reinterpret_cast<DEVNAMES*>(block.data());
     // Driver and port are left empty: the printer's name says enough.
-    names->wDriverOffset = static_cast<WORD>(sizeof(DEVNAMES) + printer.size() + 1);
-    names->wDeviceOffset = static_cast<WORD>(sizeof(DEVNAMES));
-    names->wOutputOffset = static_cast<WORD>(sizeof(DEVNAMES) + printer.size() + 2);
-    std::memcpy(block.data() + sizeof(DEVNAMES), printer.c_str(), printer.size() + 1);
-    return memory.Fill(block.data(), block.size());
+    names->wDeviceOffset = static_cast<WORD>(header);
+    names->wDriverOffset = static_cast<WORD>(header + name.size() + 1);
+    names->wOutputOffset = static_cast<WORD>(header + name.size() + 2);
+    std::copy(name.begin(), name.end(), block.begin() + static_cast<ptrdiff_t>(header));
+    return memory.Fill(block.data(), block.size() * sizeof(wchar_t));
 }
 
 }  // namespace
@@ -86,7 +90,7 @@ bool RunPrinterSetupDialog(HWND owner) {
         }
         return true;
     }
-    PRINTDLGA dialog{};
+    PRINTDLGW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.Flags = PD_PRINTSETUP;
@@ -103,7 +107,7 @@ bool RunPrinterSetupDialog(HWND owner) {
     }
     dialog.hDevMode = devMode.Handle();
     dialog.hDevNames = devNames.Handle();
-    const BOOL chosen = PrintDlgA(&dialog);
+    const BOOL chosen = PrintDlgW(&dialog);
     // The dialog may have replaced the blocks: free what it hands back.
     devMode.Handle() = dialog.hDevMode;
     devNames.Handle() = dialog.hDevNames;
@@ -117,13 +121,13 @@ bool RunPrinterSetupDialog(HWND owner) {
     std::string printer;
     if (devNames.Handle()) {
         if (auto* names = static_cast<const DEVNAMES*>(GlobalLock(devNames.Handle()))) {
-            printer = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
+            printer = Narrow(reinterpret_cast<const wchar_t*>(names) + names->wDeviceOffset);
             GlobalUnlock(devNames.Handle());
         }
     }
     std::vector<unsigned char> settings;
     if (devMode.Handle()) {
-        if (auto* mode = static_cast<const DEVMODEA*>(GlobalLock(devMode.Handle()))) {
+        if (auto* mode = static_cast<const DEVMODEW*>(GlobalLock(devMode.Handle()))) {
             const size_t size = std::min<size_t>(GlobalSize(devMode.Handle()), mode->dmSize + mode->dmDriverExtra);
             const auto* bytes = reinterpret_cast<const unsigned char*>(mode);
             settings.assign(bytes, bytes + size);

@@ -11,10 +11,10 @@
 
 namespace qm {
 
-// The current printer's name, or "" when no printer is installed.
+// The current printer's name (UTF-8), or "" when no printer is installed.
 std::string CurrentPrinterName();
 // The settings chosen for the current printer in the set-up dialog (a whole
-// DEVMODE, driver part included); empty: the printer's own defaults.
+// DEVMODEW, driver part included); empty: the printer's own defaults.
 const std::vector<unsigned char>& CurrentPrinterSettings();
 // What the status bar shows when there is no printer.
 inline constexpr const char* kNoPrinterText = "No printer installed";

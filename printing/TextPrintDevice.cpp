@@ -3,33 +3,30 @@
 #include <algorithm>
 #include <vector>
 
+#include "editor/TextUnits.h"
+
 namespace qm {
 
-size_t TextPrintDevice::CharLength(std::string_view text, size_t at) {
-    if (at + 1 < text.size() && surface_.IsLeadByte(static_cast<unsigned char>(text[at]))) return 2;
-    return 1;
-}
-
-void TextPrintDevice::Write(std::string_view text) {
+void TextPrintDevice::Write(std::u16string_view text) {
     size_t runStart = 0;
     size_t i = 0;
     auto flush = [&] {
         if (i > runStart) PrintRun(text.substr(runStart, i - runStart));
     };
     while (i < text.size()) {
-        const char c = text[i];
-        if (c != '\t' && c != '\n' && c != '\f' && c != '\r') {
-            i += CharLength(text, i);
+        const char16_t c = text[i];
+        if (c != u'\t' && c != u'\n' && c != u'\f' && c != u'\r') {
+            i += UnitsAt(text, i);
             continue;
         }
         flush();
-        if (c == '\t') {
+        if (c == u'\t') {
             const int stop = std::max(1, surface_.AverageCharWidth() * 8);
             x_ = (x_ / stop + 1) * stop;
             if (x_ > surface_.PageWidth()) NewLine();
-        } else if (c == '\n') {
+        } else if (c == u'\n') {
             NewLine();
-        } else if (c == '\f') {
+        } else if (c == u'\f') {
             NewPage();
         }
         ++i;
@@ -38,7 +35,7 @@ void TextPrintDevice::Write(std::string_view text) {
     flush();
 }
 
-void TextPrintDevice::PrintRun(std::string_view text) {
+void TextPrintDevice::PrintRun(std::u16string_view text) {
     while (!text.empty()) {
         size_t length = FittingLength(text, surface_.PageWidth() - x_);
         if (length == 0) {
@@ -48,9 +45,9 @@ void TextPrintDevice::PrintRun(std::string_view text) {
             }
             // Not even one character fits a whole line: print it anyway, or
             // the text would never get printed at all.
-            length = CharLength(text, 0);
+            length = UnitsAt(text, 0);
         }
-        const std::string_view piece = text.substr(0, length);
+        const std::u16string_view piece = text.substr(0, length);
         const int height = surface_.TextHeight(piece);
         // Nothing printed on this line yet: text that would reach below the
         // page goes to the top of the next one.
@@ -70,7 +67,7 @@ void TextPrintDevice::PrintRun(std::string_view text) {
     }
 }
 
-size_t TextPrintDevice::FittingLength(std::string_view text, int room) {
+size_t TextPrintDevice::FittingLength(std::u16string_view text, int room) {
     // A line of ordinary length is measured once, whole.
     constexpr size_t kMeasuredWhole = 1024;
     if (text.size() <= kMeasuredWhole && surface_.TextWidth(text) <= room) return text.size();
@@ -82,7 +79,7 @@ size_t TextPrintDevice::FittingLength(std::string_view text, int room) {
         while (ends.size() < count) {
             const size_t at = ends.empty() ? 0 : ends.back();
             if (at >= text.size()) return text.size();
-            ends.push_back(at + CharLength(text, at));
+            ends.push_back(at + UnitsAt(text, at));
         }
         return ends[count - 1];
     };

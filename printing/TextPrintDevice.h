@@ -4,10 +4,10 @@
 //
 // Layout, in the surface's device units, from the top-left corner of the
 // printable area (no margin):
-//  - ordinary text is printed at the print position; what does not fit
-//    between x and the page width is cut after the longest run of whole
-//    characters that fits (a double-byte character is never split), and the
-//    rest goes on at the start of the next line;
+//  - ordinary text (UTF-16) is printed at the print position; what does not
+//    fit between x and the page width is cut after the longest run of whole
+//    characters that fits (a surrogate pair is never split), and the rest
+//    goes on at the start of the next line;
 //  - TAB moves x to the next tab stop (every eight average character widths),
 //    beginning a new line when that passes the page width;
 //  - LF begins a new line, FF a new page, CR does nothing;
@@ -30,20 +30,18 @@ public:
     virtual ~TPrintSurface() = default;
 
     // Measuring, in device units, in the current font.
-    virtual int TextWidth(std::string_view text) = 0;
-    virtual int TextHeight(std::string_view text) = 0;
+    virtual int TextWidth(std::u16string_view text) = 0;
+    virtual int TextHeight(std::u16string_view text) = 0;
     virtual int AverageCharWidth() = 0;
     // The height of a line on which nothing is printed.
     virtual int FontHeight() = 0;
     virtual int PageWidth() = 0;
     virtual int PageHeight() = 0;
-    // Whether the byte starts a double-byte character of the text's code page.
-    virtual bool IsLeadByte(unsigned char byte) = 0;
 
     // Output. Errors are raised as exceptions.
     virtual void StartPage() = 0;
     virtual void EndPage() = 0;
-    virtual void DrawText(int x, int y, std::string_view text) = 0;
+    virtual void DrawText(int x, int y, std::u16string_view text) = 0;
 };
 
 class TextPrintDevice {
@@ -51,7 +49,7 @@ public:
     explicit TextPrintDevice(TPrintSurface& surface) : surface_(surface) {}
 
     // Prints text at the print position; TAB, LF, FF and CR act as above.
-    void Write(std::string_view text);
+    void Write(std::u16string_view text);
     void NewLine();
     void NewPage();
     // Ends the last page; a job with nothing in it still gets one empty page.
@@ -63,13 +61,11 @@ public:
     int PagesEnded() const { return pagesEnded_; }
 
 private:
-    void PrintRun(std::string_view text);
+    void PrintRun(std::u16string_view text);
     // The length of the longest run of whole characters of `text` (all of
     // it, when it fits) no wider than `room`; 0 when not even the first
     // character fits.
-    size_t FittingLength(std::string_view text, int room);
-    // The length of the first character of `text`.
-    size_t CharLength(std::string_view text, size_t at);
+    size_t FittingLength(std::u16string_view text, int room);
     void EnsurePage();
 
     TPrintSurface& surface_;

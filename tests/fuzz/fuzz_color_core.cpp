@@ -2,17 +2,19 @@
 // paint settings, an OnDraw handler reporting chosen (possibly wild) ranges,
 // and a text scanned through a window of it. Two painters set up alike scan
 // the window and the whole text; their keys and runs must agree, and the
-// runs must match a plain per-character resolution of the keys.
+// runs must match a plain per-character resolution of the keys in which the
+// two halves of a surrogate pair take one key.
 #include "editor/ColorPainter.h"
 #include "editor/MemoInput.h"
 #include "editor/MemoText.h"
+#include "editor/TextUnits.h"
 
 #include "../core/editor/FakeEdit.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
-#include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,20 +27,28 @@ void Check(bool Condition) {
     if (!Condition) __builtin_trap();
 }
 
-// Characters the rules and the text are mostly made of, so that keys meet.
-constexpr char kAlphabet[] = "<>\"!-;/ \t\r\n\x1E\x1F|aAhHtTmMlLkKeEyY@_5X#{}";
+// Characters the rules and the text are mostly made of, so that keys meet;
+// the halves of an emoji among them make pairs and lone halves.
+constexpr std::u16string_view kAlphabet = u"<>\"!-;/ \t\r\n\x1E\x1F|aAhHtTmMlLkKeEyY@_5X#{}\u00e9\xD83D\xDE00";
 
-std::string Piece(FuzzedDataProvider& Data, size_t MaxLength, bool Mapped) {
-    std::string text = Data.ConsumeRandomLengthString(MaxLength);
+// Mapped: a character of the alphabet per byte; otherwise any code unit per
+// two bytes.
+std::u16string Piece(FuzzedDataProvider& Data, size_t MaxLength, bool Mapped) {
+    const std::string bytes = Data.ConsumeRandomLengthString(Mapped ? MaxLength : 2 * MaxLength);
+    std::u16string text;
     if (Mapped) {
-        for (char& c : text) c = kAlphabet[static_cast<unsigned char>(c) % (sizeof kAlphabet - 1)];
+        for (char c : bytes) text += kAlphabet[static_cast<unsigned char>(c) % kAlphabet.size()];
+    } else {
+        for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+            text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) << 8 | static_cast<unsigned char>(bytes[i + 1]));
+        }
     }
     return text;
 }
 
-std::vector<std::string> Lines(FuzzedDataProvider& Data, bool Mapped) {
-    std::vector<std::string> lines(Data.ConsumeIntegralInRange<size_t>(0, 5));
-    for (std::string& line : lines) line = Piece(Data, 14, Mapped);
+std::vector<std::u16string> Lines(FuzzedDataProvider& Data, bool Mapped) {
+    std::vector<std::u16string> lines(Data.ConsumeIntegralInRange<size_t>(0, 5));
+    for (std::u16string& line : lines) line = Piece(Data, 14, Mapped);
     return lines;
 }
 
@@ -48,7 +58,7 @@ struct RuleSetup {
     int32_t KeyMaxHeight;
     bool KeyCase, PartWord, Enabled, UseSetters;
     TColor DefKeyColor;
-    std::vector<std::string> Keywords, BegEnd, LineEnd;
+    std::vector<std::u16string> Keywords, BegEnd, LineEnd;
 };
 
 struct Setup {
@@ -60,9 +70,9 @@ struct Setup {
     TPaintInput Input;
 };
 
-char HotSpotChar(FuzzedDataProvider& Data) {
-    constexpr char kChoices[] = {30, 31, '|', '<', '>', 0, 'a'};
-    return kChoices[Data.ConsumeIntegralInRange<size_t>(0, sizeof kChoices - 1)];
+char16_t HotSpotChar(FuzzedDataProvider& Data) {
+    constexpr char16_t kChoices[] = {30, 31, u'|', u'<', u'>', 0, u'a', 0xDE00};
+    return kChoices[Data.ConsumeIntegralInRange<size_t>(0, std::size(kChoices) - 1)];
 }
 
 Setup ReadSetup(FuzzedDataProvider& Data, bool Mapped) {
@@ -125,12 +135,12 @@ void Apply(const Setup& S, TColorPainter& Painter) {
     }
     Painter.SetHotSpot(S.HotSpot);
     Painter.SetColorLimMax(S.ColorLimMax);
-    Painter.OnDraw = [&S, &Painter](TColorRule* sender, const char* from, TKeyDescr* a, int& count) {
+    Painter.OnDraw = [&S, &Painter](TColorRule* sender, const char16_t* from, TKeyDescr* a, int& count) {
         Check(sender != nullptr && count == 0 && from != nullptr);
         const int size = Painter.ColorLimMax();
         for (int i = 0; i < size; ++i) Check(a[i] == TKeyDescr{});
-        volatile size_t length = std::strlen(from);  // reads up to the zero at ScanLimit
-        volatile char before = from[-1];             // and the one character before
+        volatile size_t length = std::char_traits<char16_t>::length(from);  // reads up to the zero at ScanLimit
+        volatile char16_t before = from[-1];                               // and the one character before
         (void)length;
         (void)before;
         for (int i = 0; i < size && i < static_cast<int>(S.Events.size()); ++i) a[i] = S.Events[static_cast<size_t>(i)];
@@ -141,14 +151,14 @@ void Apply(const Setup& S, TColorPainter& Painter) {
 // A snapshot holding exactly the characters from Base to ScanLimit and the
 // zero, so that the sanitizer sees any read outside.
 struct Snapshot {
-    Snapshot(const std::string& Text, int32_t Base, int32_t ScanFrom, int32_t ScanLimit) {
+    Snapshot(const std::u16string& Text, int32_t Base, int32_t ScanFrom, int32_t ScanLimit) {
         const size_t length = static_cast<size_t>(ScanLimit - Base);
-        Buffer = std::make_unique<char[]>(length + 1);
-        std::memcpy(Buffer.get(), Text.data() + Base, length);
+        Buffer = std::make_unique<char16_t[]>(length + 1);
+        std::copy_n(Text.data() + Base, length, Buffer.get());
         Buffer[length] = 0;
         View = TScanSnapshot{Buffer.get(), Base, ScanFrom, ScanLimit};
     }
-    std::unique_ptr<char[]> Buffer;
+    std::unique_ptr<char16_t[]> Buffer;
     TScanSnapshot View;
 };
 
@@ -159,8 +169,8 @@ std::vector<TKeyDescr> Records(const TKeyDescrList& List, int Count) {
 }
 
 // The runs against the keys, resolved character by character.
-void CheckRuns(const std::vector<TKeyDescr>& Keys, const TColorPainter& Painter, int Runs, int32_t ScanFrom,
-               int32_t ScanLimit) {
+void CheckRuns(const std::u16string& Text, const std::vector<TKeyDescr>& Keys, const TColorPainter& Painter, int Runs,
+               int32_t ScanFrom, int32_t ScanLimit) {
     const TKeyDescrList& list = Painter.KeyList;
     Check(Runs >= 0 && Runs <= list.Count());
     if (Runs < list.Count()) Check(list[Runs].KeyBeg == kEmptyKey);
@@ -175,12 +185,26 @@ void CheckRuns(const std::vector<TKeyDescr>& Keys, const TColorPainter& Painter,
             if (cell.ZOrder <= key.KeyZOrder) cell = TColorCell{key.KeyColor, key.KeyZOrder, key.KeyByEvent, 1};
         }
     }
+    // A pair takes the key of its half of higher ZOrder, a covered half's
+    // over an uncovered one's, else its first half's.
+    for (size_t i = 0; i + 1 < length; ++i) {
+        if (!InsidePair(Text, static_cast<size_t>(ScanFrom) + i + 1)) continue;
+        TColorCell& first = winner[i];
+        TColorCell& second = winner[i + 1];
+        if (second.ZOrder > first.ZOrder || (second.ZOrder == first.ZOrder && second.Covered && !first.Covered)) {
+            first = second;
+        } else {
+            second = first;
+        }
+        ++i;
+    }
     std::vector<bool> inRun(length, false);
     int32_t previousEnd = -1;
     for (int r = 0; r < Runs; ++r) {
         const TKeyDescr& run = list[r];
         Check(run.KeyBeg >= ScanFrom && run.KeyBeg <= run.KeyEnd && run.KeyEnd < ScanLimit);
         Check(run.KeyBeg > previousEnd);
+        Check(!InsidePair(Text, static_cast<size_t>(run.KeyBeg)) && !InsidePair(Text, static_cast<size_t>(run.KeyEnd) + 1));
         previousEnd = run.KeyEnd;
         Check(winner[static_cast<size_t>(run.KeyEnd - ScanFrom)].Covered == 1);
         for (int32_t at = run.KeyBeg; at <= run.KeyEnd; ++at) {
@@ -215,9 +239,9 @@ void CheckKeys(const std::vector<TKeyDescr>& Keys, const TColorPainter& Painter,
 }
 
 // The offsets where lines start (after each CR LF).
-std::vector<int32_t> LineStarts(const std::string& Text) {
+std::vector<int32_t> LineStarts(const std::u16string& Text) {
     std::vector<int32_t> starts{0};
-    for (size_t at = Text.find("\r\n"); at != std::string::npos; at = Text.find("\r\n", at + 2)) {
+    for (size_t at = Text.find(u"\r\n"); at != std::u16string::npos; at = Text.find(u"\r\n", at + 2)) {
         starts.push_back(static_cast<int32_t>(at + 2));
     }
     return starts;
@@ -230,7 +254,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Bytes, size_t Size) {
     const bool mapped = data.ConsumeBool();
     Setup setup = ReadSetup(data, mapped);
     const uint32_t geometry = data.ConsumeIntegral<uint32_t>();
-    const std::string text = Piece(data, 2048, mapped);
+    const std::u16string text = Piece(data, 2048, mapped);
     const int32_t length = static_cast<int32_t>(text.size());
 
     // The lines of a paint from a top line in a window of fuzz-chosen height.
@@ -264,7 +288,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Bytes, size_t Size) {
     setup.Input.CaretColumn = selStart - caretLineStart;
 
     const Snapshot window(text, SnapshotBase(scanFrom), scanFrom, scanLimit);
-    std::string entireText = text;
+    std::u16string entireText = text;
     entireText[static_cast<size_t>(scanLimit)] = 0;  // the string's own zero when scanLimit is its length
     const TScanSnapshot entire{entireText.c_str(), 0, scanFrom, scanLimit};
 
@@ -279,7 +303,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Bytes, size_t Size) {
         const int runs = windowed.MergeRuns(window.View, keys);
         Check(runs == whole.MergeRuns(entire, keys));
         Check(Records(windowed.KeyList, runs) == Records(whole.KeyList, runs));
-        CheckRuns(found, windowed, runs, scanFrom, scanLimit);
+        CheckRuns(text, found, windowed, runs, scanFrom, scanLimit);
 
         // A colour changed directly reaches the tables at a preparing paint.
         if (windowed.ColorRules.Count() > 0) {
@@ -310,13 +334,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Bytes, size_t Size) {
         Check(snapshot.ScanFrom == edit.LineIndex(plan.StartLine));
         Check(snapshot.ScanLimit <= length);
         const size_t from = static_cast<size_t>(snapshot.ScanFrom);
-        Check(std::memcmp(snapshot.Text + (snapshot.ScanFrom - snapshot.Base), text.data() + from,
-                          static_cast<size_t>(snapshot.ScanLimit) - from) == 0);
+        Check(std::equal(text.begin() + static_cast<std::ptrdiff_t>(from), text.begin() + snapshot.ScanLimit,
+                         snapshot.Text + (snapshot.ScanFrom - snapshot.Base)));
         for (const TCopiedLine& copied : copy.Lines()) {
             Check(copied.Start == edit.LineIndex(copied.Line));
             const int32_t scanned = std::clamp(snapshot.ScanLimit - copied.Start, 0, copied.Length);
             Check(copy.LineText(copied).substr(0, static_cast<size_t>(scanned)) ==
-                  std::string_view(text).substr(static_cast<size_t>(copied.Start), static_cast<size_t>(scanned)));
+                  std::u16string_view(text).substr(static_cast<size_t>(copied.Start), static_cast<size_t>(scanned)));
         }
         TColorPainter painter;
         Apply(setup, painter);
@@ -330,9 +354,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Bytes, size_t Size) {
 
     // Hot-spot tests on the caret's line.
     const TLineSpan line = lineSpan(caretLine);
-    const std::string_view lineText(text.data() + line.Start, static_cast<size_t>(line.Length));
+    const std::u16string_view lineText(text.data() + line.Start, static_cast<size_t>(line.Length));
     const int32_t pointed = line.Start + static_cast<int32_t>(geometry % static_cast<uint32_t>(line.Length + 3)) - 1;
-    const std::optional<std::string> clicked =
+    const std::optional<std::u16string> clicked =
         HotSpotClickText(lineText, line.Start, pointed, setup.HotSpot.BeginChar, setup.HotSpot.EndChar);
     Check(clicked.has_value() == HotSpotTest(lineText, line.Start, pointed, setup.HotSpot.BeginChar,
                                              setup.HotSpot.EndChar));

@@ -23,7 +23,9 @@ TEST(RecoveryEntry, ReadsBackOnlyWhatWasWrittenWhole) {
             why.clear();
             EXPECT_FALSE(DecodeRecoveryEntry(std::string_view(bytes).substr(0, length), why)) << length;
             EXPECT_FALSE(why.empty()) << length;
-            if (length >= 8) EXPECT_EQ(why, "it was cut short") << length;
+            if (length >= 8) {
+                EXPECT_EQ(why, "it was cut short") << length;
+            }
         }
         EXPECT_FALSE(DecodeRecoveryEntry(bytes + '\0', why));
         EXPECT_EQ(why, "it has the wrong size");

@@ -1,6 +1,7 @@
 #include "editor/ColorPainter.h"
 
 #include "EditorTestSupport.h"
+#include "editor/TextUnits.h"
 
 #include <string>
 
@@ -21,7 +22,7 @@ namespace {
 
 using Keys = std::vector<TKeyDescr>;
 
-const std::string kExample = "<HTML><!--this is the HTML-tag-->";
+const std::u16string kExample = u"<HTML><!--this is the HTML-tag-->";
 
 TEST(TColorPainter, WorkedExampleGivesTwoRuns) {
     TColorPainter painter;
@@ -41,7 +42,7 @@ TEST(TColorPainter, DisabledRuleGivesNoRuns) {
     TColorPainter painter;
     AddEditorRules(painter.ColorRules);
     for (int i = 0; i < painter.ColorRules.Count(); ++i) {
-        if (painter.ColorRules.Items(i).KeyBegEndLst != std::vector<std::string>{"<!--;-->"}) {
+        if (painter.ColorRules.Items(i).KeyBegEndLst != std::vector<std::u16string>{u"<!--;-->"}) {
             painter.ColorRules.Items(i).Enabled = false;
         }
     }
@@ -63,36 +64,36 @@ TEST(TColorPainter, SelectionAndTabsSplitRuns) {
     input = TPaintInput{};
     input.WantTabs = true;
     input.Color = clWhite;
-    EXPECT_EQ(PaintRuns(painter, "<a\tb>", input),
+    EXPECT_EQ(PaintRuns(painter, u"<a\tb>", input),
               (Keys{Key(0, 1, kTagColor), Key(2, 2, clWhite, kZTab), Key(3, 4, kTagColor)}));
     input.WantTabs = false;
-    EXPECT_EQ(PaintRuns(painter, "<a\tb>", input), (Keys{Key(0, 4, kTagColor)}));
+    EXPECT_EQ(PaintRuns(painter, u"<a\tb>", input), (Keys{Key(0, 4, kTagColor)}));
 }
 
 TEST(TColorPainter, EqualZOrderLaterRuleWinsAndHotSpotsOutrankRules) {
     TColorPainter painter;
-    painter.ColorRules.Add().SetKeyBegEndLst({"<;>;red"});
-    painter.ColorRules.Add().SetKeyBegEndLst({"<;>;blue"});
-    EXPECT_EQ(PaintRuns(painter, "<a>"), (Keys{Key(0, 2, clBlue)}));
+    painter.ColorRules.Add().SetKeyBegEndLst({u"<;>;red"});
+    painter.ColorRules.Add().SetKeyBegEndLst({u"<;>;blue"});
+    EXPECT_EQ(PaintRuns(painter, u"<a>"), (Keys{Key(0, 2, clBlue)}));
 
     painter.HotSpot.Active = true;
-    EXPECT_EQ(PaintRuns(painter, "<\x1E" "a\x1F>"),
+    EXPECT_EQ(PaintRuns(painter, u"<\x1E" u"a\x1F>"),
               (Keys{Key(0, 0, clBlue), Key(1, 1, clWindow, kZHotSpotMarker), Key(2, 2, clBlue, kZHotSpotText),
                     Key(3, 3, clWindow, kZHotSpotMarker), Key(4, 4, clBlue)}));
     // BeginChar 0 turns hot-spot scanning off.
     painter.HotSpot.BeginChar = 0;
-    EXPECT_EQ(PaintRuns(painter, "<\x1E" "a\x1F>"), (Keys{Key(0, 4, clBlue)}));
+    EXPECT_EQ(PaintRuns(painter, u"<\x1E" u"a\x1F>"), (Keys{Key(0, 4, clBlue)}));
 }
 
 TEST(TColorPainter, CaretLineRecordAndRunsOfColourZero) {
     TColorPainter painter;
-    painter.ColorRules.Add().SetKeyBegEndLst({"<;>;maroon"});
+    painter.ColorRules.Add().SetKeyBegEndLst({u"<;>;maroon"});
     TPaintInput input;
     input.RedrawAlways = true;
     input.SelStart = 10;
     input.CaretColumn = 10;
     input.FontColor = clNavy;
-    const std::string text = "abc <x> def";
+    const std::u16string text = u"abc <x> def";
     EXPECT_EQ(PaintRuns(painter, text, input), (Keys{Key(0, 3, clNavy), Key(4, 6, clMaroon), Key(7, 10, clNavy)}));
     // Colour 0 with ZOrder 0 is the colour of uncovered characters: the run
     // at the end is never closed, so it is not written.
@@ -102,12 +103,12 @@ TEST(TColorPainter, CaretLineRecordAndRunsOfColourZero) {
 
 TEST(TColorPainter, KeysAreCutToTheScannedText) {
     TColorPainter painter;
-    painter.ColorRules.Add().SetKeyBegEndLst({"<;>"});
+    painter.ColorRules.Add().SetKeyBegEndLst({u"<;>"});
     TPaintInput input;
     input.SelStart = 0;
     input.SelLength = 1000000;  // select all of a long text: the map stays small
     input.RedrawAlways = true;  // the caret's line lies above the scanned lines
-    const std::string text = "ab\r\n<c>\r\nde";
+    const std::u16string text = u"ab\r\n<c>\r\nde";
     const std::vector<TKeyDescr> runs = PaintRuns(painter, text, input, 4, 7);
     EXPECT_EQ(runs, (Keys{Key(4, 6, clRed, kZSelection)}));
     EXPECT_LE(painter.ColorMap().size(), 4u);
@@ -120,13 +121,47 @@ TEST(TColorPainter, KeysAreCutToTheScannedText) {
     // An empty key alone (a line-end key on a line break) colours nothing.
     TColorRule& lineEnd = painter.ColorRules.Add();
     lineEnd.KeyDrawingType = dtBeginLineEnd;
-    lineEnd.SetKeyLineEndLst({"\r"});
-    EXPECT_TRUE(PaintRuns(painter, "ab\r\n", input).empty());
+    lineEnd.SetKeyLineEndLst({u"\r"});
+    EXPECT_TRUE(PaintRuns(painter, u"ab\r\n", input).empty());
+}
+
+// However the keys, the selection, the caret line's key, an event's key or
+// the part that shows cut an emoji, its two halves end up in one run.
+TEST(TColorPainter, AnEmojiIsNeverSplitBetweenRuns) {
+    const std::u16string text = u"<a \U0001F600\U0001F600 \"\U0001F600\"> x\U0001F600y";  // emoji at 3, 5, 9, 15
+    struct Case {
+        TPaintInput Input;
+        TKeyDescr Event;  // reported by OnDraw
+    };
+    const Case cases[] = {
+        {{.SelStart = 4, .SelLength = 2}, {}},
+        {{.SelStart = 6, .SelLength = 5}, {}},
+        {{.KeysFrom = 4, .KeysTo = 10}, {}},
+        {{.SelStart = 15, .CaretColumn = 15, .RedrawAlways = true}, {}},
+        {{}, Key(4, 15, clAqua, 9)},
+        {{.KeysFrom = 6, .KeysTo = 16}, Key(10, 10, clAqua, 9)},
+    };
+    for (const Case& c : cases) {
+        TColorPainter painter;
+        AddEditorRules(painter.ColorRules);
+        painter.ColorRules.Add().KeyDrawingType = dtEventDraw;
+        painter.SetColorLimMax(1);
+        painter.OnDraw = [&](TColorRule*, const char16_t*, TKeyDescr* a, int& count) {
+            a[0] = c.Event;
+            count = 1;
+        };
+        const std::vector<TKeyDescr> runs = PaintRuns(painter, text, c.Input);
+        EXPECT_FALSE(runs.empty());
+        for (const TKeyDescr& run : runs) {
+            EXPECT_FALSE(InsidePair(text, static_cast<size_t>(run.KeyBeg))) << &c - cases << ": " << run.KeyBeg;
+            EXPECT_FALSE(InsidePair(text, static_cast<size_t>(run.KeyEnd) + 1)) << &c - cases << ": " << run.KeyEnd;
+        }
+    }
 }
 
 TEST(TColorPainter, MalformedSnapshotsAreRefused) {
     TColorPainter painter;
-    const char text[] = "abc";
+    const char16_t text[] = u"abc";
     EXPECT_THROW(painter.BuildRuns(TScanSnapshot{text, 2, 1, 3}, {}), std::invalid_argument);
     EXPECT_THROW(painter.BuildRuns(TScanSnapshot{text, 0, 2, 1}, {}), std::invalid_argument);
     EXPECT_THROW(painter.BuildRuns(TScanSnapshot{text, 0, 0, 2}, {}), std::invalid_argument);  // no zero
@@ -137,13 +172,13 @@ TEST(TColorPainter, MalformedSnapshotsAreRefused) {
 // Lines of a text and their places in a window of line height 10 whose top
 // line is Top: what the control asks the edit control for.
 struct TextLines {
-    explicit TextLines(const std::string& Text) {
+    explicit TextLines(const std::u16string& Text) {
         size_t start = 0;
         for (;;) {
-            const size_t end = Text.find("\r\n", start);
+            const size_t end = Text.find(u"\r\n", start);
             Starts.push_back(static_cast<int32_t>(start));
-            Lengths.push_back(static_cast<int32_t>((end == std::string::npos ? Text.size() : end) - start));
-            if (end == std::string::npos) break;
+            Lengths.push_back(static_cast<int32_t>((end == std::u16string::npos ? Text.size() : end) - start));
+            if (end == std::u16string::npos) break;
             start = end + 2;
         }
     }
@@ -183,7 +218,7 @@ TEST(PaintRange, ScanStartFollowsRuleZeroKeyMaxHeight) {
 
     // A tag from the line above the top line into it is coloured only when
     // KeyMaxHeight reaches back to its line.
-    const std::string text = "<a\r\nb> c\r\nd";
+    const std::u16string text = u"<a\r\nb> c\r\nd";
     const TextLines lines(text);
     for (const int height : {1, 2}) {
         TColorPainter painter;
@@ -195,9 +230,9 @@ TEST(PaintRange, ScanStartFollowsRuleZeroKeyMaxHeight) {
 }
 
 TEST(PaintRange, AHalfVisibleLastLineIsNotScanned) {
-    std::string text;
-    for (int line = 0; line < 12; ++line) text += "<t" + std::to_string(line) + ">\r\n";
-    text += "<end>";
+    std::u16string text;
+    for (int line = 0; line < 12; ++line) text += u"<t" + Num(line) + u">\r\n";
+    text += u"<end>";
     const TextLines lines(text);
     TDrawRules rules;
     AddEditorRules(rules, 1);
@@ -222,7 +257,7 @@ TEST(PaintRange, AHalfVisibleLastLineIsNotScanned) {
 
 // Two painters set up alike, one scanning a window of the text and one the
 // whole text: the same keys, the same runs.
-void ExpectWindowMatchesWholeText(const std::string& Text, int32_t ScanFrom, int32_t ScanLimit,
+void ExpectWindowMatchesWholeText(const std::u16string& Text, int32_t ScanFrom, int32_t ScanLimit,
                                   const std::function<void(TColorPainter&)>& Setup, const TPaintInput& Input) {
     TColorPainter windowed;
     TColorPainter whole;
@@ -243,7 +278,7 @@ void ExpectWindowMatchesWholeText(const std::string& Text, int32_t ScanFrom, int
 }
 
 TEST(TColorPainter, AWindowOfTheTextScansLikeTheWholeText) {
-    const std::string html = "<p class=\"x\">a\r\n<!-- c\r\n-->\tb <i>KEY</i>\r\nxKEY key\r\n\x1E" "f.htm\x1F <b>\r\n";
+    const std::u16string html = u"<p class=\"x\">a\r\n<!-- c\r\n-->\tb <i>KEY</i>\r\nxKEY key\r\n\x1E" u"f.htm\x1F <b>\r\n";
     TPaintInput input;
     input.WantTabs = true;
     input.SelStart = 20;
@@ -253,14 +288,14 @@ TEST(TColorPainter, AWindowOfTheTextScansLikeTheWholeText) {
         TColorRule& sensitive = painter.ColorRules.Add();
         sensitive.KeyDrawingType = dtKeyShow;
         sensitive.KeyCase = true;
-        sensitive.Keywords = {"KEY;lime", "i"};
+        sensitive.Keywords = {u"KEY;lime", u"i"};
         TColorRule& insensitive = painter.ColorRules.Add();
         insensitive.KeyDrawingType = dtKeyShow;
-        insensitive.Keywords = {"key"};
+        insensitive.Keywords = {u"key"};
         painter.ColorRules.Add().KeyDrawingType = dtEventDraw;
         painter.SetColorLimMax(2);
-        painter.OnDraw = [](TColorRule*, const char* from, TKeyDescr* a, int& count) {
-            a[0] = Key(1, static_cast<int32_t>(std::strlen(from)), clAqua, 7);
+        painter.OnDraw = [](TColorRule*, const char16_t* from, TKeyDescr* a, int& count) {
+            a[0] = Key(1, static_cast<int32_t>(std::u16string_view(from).size()), clAqua, 7);
             count = 1;
         };
         painter.HotSpot.Active = true;
@@ -291,15 +326,15 @@ TEST(TColorPainter, PaintsAllocateNothingOnceWarm) {
     AddEditorRules(painter.ColorRules);
     TColorRule& keywords = painter.ColorRules.Add();
     keywords.KeyDrawingType = dtKeyShow;
-    keywords.Keywords = {"html;navy", "body", "a keyword longer than fifteen characters"};
+    keywords.Keywords = {u"html;navy", u"body", u"a keyword longer than fifteen characters"};
     painter.SetColorLimMax(4);
-    painter.OnDraw = [](TColorRule*, const char*, TKeyDescr* a, int& count) {
+    painter.OnDraw = [](TColorRule*, const char16_t*, TKeyDescr* a, int& count) {
         a[0] = Key(0, 2, clAqua);
         count = 1;
     };
     painter.HotSpot.Active = true;
-    std::string text;
-    for (int i = 0; i < 200; ++i) text += "<html> \"v\" <!-- c -->\tbody \x1E" "f\x1F\r\n";
+    std::u16string text;
+    for (int i = 0; i < 200; ++i) text += u"<html> \"v\" <!-- c -->\tbody \x1E" u"f\x1F\r\n";
     TPaintInput input;
     input.WantTabs = true;
     input.RedrawAlways = true;

@@ -9,37 +9,37 @@ namespace qm::test {
 namespace {
 
 TEST(ParseKeyColor, NamesHexFormsAndGarbage) {
-    EXPECT_EQ(ParseKeyColor("red"), clRed);
-    EXPECT_EQ(ParseKeyColor("ReD"), clRed);
-    EXPECT_EQ(ParseKeyColor("  silver  "), clSilver);
-    EXPECT_EQ(ParseKeyColor("Fuchsia"), clFuchsia);
-    EXPECT_EQ(ParseKeyColor("navy"), clNavy);
+    EXPECT_EQ(ParseKeyColor(u"red"), clRed);
+    EXPECT_EQ(ParseKeyColor(u"ReD"), clRed);
+    EXPECT_EQ(ParseKeyColor(u"  silver  "), clSilver);
+    EXPECT_EQ(ParseKeyColor(u"Fuchsia"), clFuchsia);
+    EXPECT_EQ(ParseKeyColor(u"navy"), clNavy);
     // RRGGBB with or without "#" (anywhere), red and blue exchanged.
-    EXPECT_EQ(ParseKeyColor("#FF0000"), 0x000000FFu);
-    EXPECT_EQ(ParseKeyColor("FF0000"), 0x000000FFu);
-    EXPECT_EQ(ParseKeyColor("#0000ff"), 0x00FF0000u);
-    EXPECT_EQ(ParseKeyColor("12#3456"), 0x00563412u);
-    EXPECT_EQ(ParseKeyColor("#123456"), 0x00563412u);
+    EXPECT_EQ(ParseKeyColor(u"#FF0000"), 0x000000FFu);
+    EXPECT_EQ(ParseKeyColor(u"FF0000"), 0x000000FFu);
+    EXPECT_EQ(ParseKeyColor(u"#0000ff"), 0x00FF0000u);
+    EXPECT_EQ(ParseKeyColor(u"12#3456"), 0x00563412u);
+    EXPECT_EQ(ParseKeyColor(u"#123456"), 0x00563412u);
     // "$" literals, a sign allowed; the top byte is dropped.
-    EXPECT_EQ(ParseKeyColor("$FF"), 0x00FF0000u);
-    EXPECT_EQ(ParseKeyColor("#$00FF00"), 0x0000FF00u);
-    EXPECT_EQ(ParseKeyColor("-$1"), 0x00FFFFFFu);
-    EXPECT_EQ(ParseKeyColor("AB123456"), 0x00563412u);
+    EXPECT_EQ(ParseKeyColor(u"$FF"), 0x00FF0000u);
+    EXPECT_EQ(ParseKeyColor(u"#$00FF00"), 0x0000FF00u);
+    EXPECT_EQ(ParseKeyColor(u"-$1"), 0x00FFFFFFu);
+    EXPECT_EQ(ParseKeyColor(u"AB123456"), 0x00563412u);
     // Neither a name nor a number: white.
-    EXPECT_EQ(ParseKeyColor("crimson"), clWhite);
-    EXPECT_EQ(ParseKeyColor("FF 00 00"), clWhite);
-    EXPECT_EQ(ParseKeyColor("1$2"), clWhite);
-    EXPECT_EQ(ParseKeyColor("$"), clWhite);
-    EXPECT_EQ(ParseKeyColor(""), clWhite);
-    EXPECT_EQ(ParseKeyColor("##00FF00"), clWhite);
-    EXPECT_EQ(ParseKeyColor("123456789"), clWhite);  // more than 32 bits
+    EXPECT_EQ(ParseKeyColor(u"crimson"), clWhite);
+    EXPECT_EQ(ParseKeyColor(u"FF 00 00"), clWhite);
+    EXPECT_EQ(ParseKeyColor(u"1$2"), clWhite);
+    EXPECT_EQ(ParseKeyColor(u"$"), clWhite);
+    EXPECT_EQ(ParseKeyColor(u""), clWhite);
+    EXPECT_EQ(ParseKeyColor(u"##00FF00"), clWhite);
+    EXPECT_EQ(ParseKeyColor(u"123456789"), clWhite);  // more than 32 bits
 }
 
 TEST(ParseKeyColor, OnlyTheFirstTenCharactersCount) {
     // Twelve digits would not fit in 32 bits; their first ten do.
-    EXPECT_EQ(ParseKeyColor("00FF00FF00FF"), 0x0000FF00u);
-    EXPECT_EQ(ParseKeyColor("silver    x"), clWhite);   // "SILVER    " is no name
-    EXPECT_EQ(ParseKeyColor("  silver    "), clSilver);  // the spaces go first
+    EXPECT_EQ(ParseKeyColor(u"00FF00FF00FF"), 0x0000FF00u);
+    EXPECT_EQ(ParseKeyColor(u"silver    x"), clWhite);   // "SILVER    " is no name
+    EXPECT_EQ(ParseKeyColor(u"  silver    "), clSilver);  // the spaces go first
 }
 
 TEST(TColorRule, DefaultsAndAnUnpreparedRuleHasNoKeys) {
@@ -59,31 +59,31 @@ TEST(TColorRule, DefaultsAndAnUnpreparedRuleHasNoKeys) {
 
 TEST(TColorRule, KeywordLinesGiveTheKeywordAndTheWholeLine) {
     TColorRule rule;
-    rule.SetKeywords({"HTML", "", "   ", "body;navy", ";navy", " a b ;#00FF00"});
+    rule.SetKeywords({u"HTML", u"", u"   ", u"body;navy", u";navy", u" a b ;#00FF00"});
     const std::vector<TKeywordEntry>& e = rule.KeywordEntries;
     ASSERT_EQ(e.size(), 7u);
-    EXPECT_EQ(e[0].Keyword, "HTML");
+    EXPECT_EQ(e[0].Keyword, u"HTML");
     EXPECT_EQ(e[0].Color, clRed);
     EXPECT_FALSE(e[0].RuleDefault);
-    EXPECT_EQ(e[1].Keyword, "HTML");
+    EXPECT_EQ(e[1].Keyword, u"HTML");
     EXPECT_TRUE(e[1].RuleDefault);
-    EXPECT_EQ(e[2].Keyword, "BODY");
+    EXPECT_EQ(e[2].Keyword, u"BODY");
     EXPECT_EQ(e[2].Color, clNavy);
-    EXPECT_EQ(e[3].Keyword, "BODY;NAVY");
+    EXPECT_EQ(e[3].Keyword, u"BODY;NAVY");
     EXPECT_TRUE(e[3].RuleDefault);
-    EXPECT_EQ(e[4].Keyword, ";NAVY");  // blank keyword part: only the whole line
-    EXPECT_EQ(e[5].Keyword, " A B ");  // spaces are part of the keyword
+    EXPECT_EQ(e[4].Keyword, u";NAVY");  // blank keyword part: only the whole line
+    EXPECT_EQ(e[5].Keyword, u" A B ");  // spaces are part of the keyword
     EXPECT_EQ(e[5].Color, clLime);
-    EXPECT_EQ(e[6].Keyword, " A B ;#00FF00");
+    EXPECT_EQ(e[6].Keyword, u" A B ;#00FF00");
     EXPECT_EQ(rule.Keywords.size(), 6u);
 
     // Case is kept for a case-sensitive rule; KeyCase alone recompiles nothing.
     rule.KeyCase = true;
-    EXPECT_EQ(rule.KeywordEntries[0].Keyword, "HTML");
-    rule.SetKeywords({"Body"});
-    EXPECT_EQ(rule.KeywordEntries[0].Keyword, "Body");
+    EXPECT_EQ(rule.KeywordEntries[0].Keyword, u"HTML");
+    rule.SetKeywords({u"Body"});
+    EXPECT_EQ(rule.KeywordEntries[0].Keyword, u"Body");
     // Setting a rule's own list compiles it in place.
-    rule.Keywords.push_back("Head");
+    rule.Keywords.push_back(u"Head");
     rule.SetKeywords(rule.Keywords);
     EXPECT_EQ(rule.Keywords.size(), 2u);
     EXPECT_EQ(rule.KeywordEntries.size(), 4u);
@@ -92,45 +92,45 @@ TEST(TColorRule, KeywordLinesGiveTheKeywordAndTheWholeLine) {
 TEST(TColorRule, PairLinesFillTheKeyTable) {
     TColorRule rule;
     rule.DefKeyColor = clMaroon;
-    rule.SetKeyBegEndLst({"<;>", "<;>;blue", "\";\"", "<!--;-->;olive", "1234567;abcdefgh", "a;;red"});
+    rule.SetKeyBegEndLst({u"<;>", u"<;>;blue", u"\";\"", u"<!--;-->;olive", u"1234567;abcdefgh", u"a;;red"});
     const TKeyTable& t = *rule.KeyTable;
-    EXPECT_STREQ(t[0].BegKey, "<");
-    EXPECT_STREQ(t[0].EndKey, ">");
+    EXPECT_EQ(std::u16string_view(t[0].BegKey), u"<");
+    EXPECT_EQ(std::u16string_view(t[0].EndKey), u">");
     EXPECT_EQ(t[0].PairColor, clMaroon);
     EXPECT_EQ(t[1].PairColor, clBlue);
-    EXPECT_STREQ(t[2].BegKey, "\"");
-    EXPECT_STREQ(t[2].EndKey, "\"");
-    EXPECT_STREQ(t[3].BegKey, "<!--");
-    EXPECT_STREQ(t[3].EndKey, "-->");
+    EXPECT_EQ(std::u16string_view(t[2].BegKey), u"\"");
+    EXPECT_EQ(std::u16string_view(t[2].EndKey), u"\"");
+    EXPECT_EQ(std::u16string_view(t[3].BegKey), u"<!--");
+    EXPECT_EQ(std::u16string_view(t[3].EndKey), u"-->");
     EXPECT_EQ(t[3].PairColor, clOlive);
-    EXPECT_STREQ(t[4].BegKey, "123456");
-    EXPECT_STREQ(t[4].EndKey, "abcdef");
-    EXPECT_STREQ(t[5].EndKey, "");  // filled, but its end key never matches
+    EXPECT_EQ(std::u16string_view(t[4].BegKey), u"123456");
+    EXPECT_EQ(std::u16string_view(t[4].EndKey), u"abcdef");
+    EXPECT_EQ(std::u16string_view(t[5].EndKey), u"");  // filled, but its end key never matches
     EXPECT_EQ(t[5].PairColor, clRed);
     EXPECT_EQ(rule.KeyBegEndLst.size(), 6u);
 
     // No ";" or a leading ";": an empty entry.
-    rule.SetKeyBegEndLst({"<;>", "no semicolon", ";>", "x;y"});
-    EXPECT_STREQ((*rule.KeyTable)[1].BegKey, "");
-    EXPECT_STREQ((*rule.KeyTable)[2].BegKey, "");
-    EXPECT_STREQ((*rule.KeyTable)[3].BegKey, "x");
+    rule.SetKeyBegEndLst({u"<;>", u"no semicolon", u";>", u"x;y"});
+    EXPECT_EQ(std::u16string_view((*rule.KeyTable)[1].BegKey), u"");
+    EXPECT_EQ(std::u16string_view((*rule.KeyTable)[2].BegKey), u"");
+    EXPECT_EQ(std::u16string_view((*rule.KeyTable)[3].BegKey), u"x");
 }
 
 TEST(TColorRule, LineEndLinesFillTheKeyTable) {
     TColorRule rule;
     rule.DefKeyColor = clPurple;
-    rule.SetKeyLineEndLst({"//;green", ";;navy", "rem", ";x", "", "#;red"});
+    rule.SetKeyLineEndLst({u"//;green", u";;navy", u"rem", u";x", u"", u"#;red"});
     const TKeyTable& t = *rule.KeyTable;
-    EXPECT_STREQ(t[0].BegKey, "//");
+    EXPECT_EQ(std::u16string_view(t[0].BegKey), u"//");
     EXPECT_EQ(t[0].PairColor, clGreen);
-    EXPECT_STREQ(t[1].BegKey, ";");
+    EXPECT_EQ(std::u16string_view(t[1].BegKey), u";");
     EXPECT_EQ(t[1].PairColor, clNavy);
-    EXPECT_STREQ(t[2].BegKey, "rem");
+    EXPECT_EQ(std::u16string_view(t[2].BegKey), u"rem");
     EXPECT_EQ(t[2].PairColor, clPurple);
-    EXPECT_STREQ(t[3].BegKey, ";x");  // the whole line is the key
-    EXPECT_STREQ(t[4].BegKey, "");    // an empty line ends the table
-    EXPECT_STREQ(t[5].BegKey, "#");
-    for (const TKeyPair& pair : t) EXPECT_STREQ(pair.EndKey, "");
+    EXPECT_EQ(std::u16string_view(t[3].BegKey), u";x");  // the whole line is the key
+    EXPECT_EQ(std::u16string_view(t[4].BegKey), u"");    // an empty line ends the table
+    EXPECT_EQ(std::u16string_view(t[5].BegKey), u"#");
+    for (const TKeyPair& pair : t) EXPECT_EQ(std::u16string_view(pair.EndKey), u"");
 }
 
 TEST(TDrawRules, EveryPaintPreparesUntilSomeRuleHasKeyLinesThenEverySecond) {
@@ -143,7 +143,7 @@ TEST(TDrawRules, EveryPaintPreparesUntilSomeRuleHasKeyLinesThenEverySecond) {
     }
 
     // Lines filled directly, as a stored form does: the next paint prepares.
-    rule.KeyBegEndLst = {"<;>"};
+    rule.KeyBegEndLst = {u"<;>"};
     for (int paint = 1; paint <= 6; ++paint) {
         const TColor color = 0x100 + static_cast<TColor>(paint);
         rule.DefKeyColor = color;
@@ -169,14 +169,14 @@ TEST(TColorRule, AssignCopiesSettingsAndListsButNotSelColorOrIntChar) {
     source.DefKeyColor = clTeal;
     source.KeyBrushColor = clAqua;
     source.KeySelColor = clLime;
-    source.IntChar = "abc";
-    source.Keywords = {"td"};
-    source.KeyBegEndLst = {"<;>"};
-    source.KeyLineEndLst = {"//"};
+    source.IntChar = u"abc";
+    source.Keywords = {u"td"};
+    source.KeyBegEndLst = {u"<;>"};
+    source.KeyLineEndLst = {u"//"};
 
     TColorRule target;
     target.KeySelColor = clNavy;  // the target's own: kept
-    target.IntChar = "own";
+    target.IntChar = u"own";
     target.Assign(source);
     EXPECT_EQ(target.KeyDrawingType, dtBeginLineEnd);
     EXPECT_EQ(target.ZOrder, 4);
@@ -187,22 +187,22 @@ TEST(TColorRule, AssignCopiesSettingsAndListsButNotSelColorOrIntChar) {
     EXPECT_EQ(target.DefKeyColor, clTeal);
     EXPECT_EQ(target.KeyBrushColor, clAqua);
     EXPECT_EQ(target.KeySelColor, clNavy);
-    EXPECT_EQ(target.IntChar, "own");
+    EXPECT_EQ(target.IntChar, u"own");
     // A target with the defaults keeps those.
     TColorRule fresh;
     fresh.Assign(source);
     EXPECT_EQ(fresh.KeySelColor, clYellow);
-    EXPECT_EQ(fresh.IntChar, "");
+    EXPECT_EQ(fresh.IntChar, u"");
     EXPECT_EQ(target.KeyLineEndLst, source.KeyLineEndLst);
     ASSERT_EQ(target.KeywordEntries.size(), 2u);
-    EXPECT_EQ(target.KeywordEntries[0].Keyword, "td");  // KeyCase came first: not upper-cased
+    EXPECT_EQ(target.KeywordEntries[0].Keyword, u"td");  // KeyCase came first: not upper-cased
     EXPECT_EQ(target.KeywordEntries[0].Color, clTeal);
     // The pair list was set last: its pairs are in the table until the
     // rule prepares, which puts its line-end keys there.
-    EXPECT_STREQ((*target.KeyTable)[0].EndKey, ">");
+    EXPECT_EQ(std::u16string_view((*target.KeyTable)[0].EndKey), u">");
     EXPECT_TRUE(target.PrepareKeys());
-    EXPECT_STREQ((*target.KeyTable)[0].BegKey, "//");
-    EXPECT_STREQ((*target.KeyTable)[0].EndKey, "");
+    EXPECT_EQ(std::u16string_view((*target.KeyTable)[0].BegKey), u"//");
+    EXPECT_EQ(std::u16string_view((*target.KeyTable)[0].EndKey), u"");
 }
 
 TEST(TDrawRules, AssignGivesTwoIndependentRuleSets) {
@@ -217,7 +217,7 @@ TEST(TDrawRules, AssignGivesTwoIndependentRuleSets) {
     EXPECT_NE(&second.Items(0), &first.Items(0));
 
     second.Items(0).DefKeyColor = clBlue;
-    second.Items(1).KeyBegEndLst.push_back("'';''");
+    second.Items(1).KeyBegEndLst.push_back(u"'';''");
     EXPECT_EQ(first.Items(0).DefKeyColor, kTagColor);
     EXPECT_EQ(first.Items(1).KeyBegEndLst.size(), 1u);
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -23,6 +23,12 @@ inline void PrintTo(const TKeyDescr& Key, std::ostream* Out) {
 }  // namespace qm
 
 namespace qm::test {
+
+// A number in decimal digits.
+inline std::u16string Num(long long Value) {
+    const std::string digits = std::to_string(Value);
+    return std::u16string(digits.begin(), digits.end());
+}
 
 inline TKeyDescr Key(int32_t Beg, int32_t End, TColor Color, int ZOrder = 0, int ByEvent = 0) {
     return TKeyDescr{Beg, End, Color, static_cast<uint8_t>(ZOrder), static_cast<uint8_t>(ByEvent)};
@@ -42,12 +48,12 @@ inline void AddEditorRules(TDrawRules& Rules, int TagKeyMaxHeight = 3) {
 // written over the character at ScanLimit.
 class TestSnapshot {
 public:
-    TestSnapshot(std::string_view Text, int32_t ScanFrom = 0, int32_t ScanLimit = -1, bool Windowed = true) {
+    TestSnapshot(std::u16string_view Text, int32_t ScanFrom = 0, int32_t ScanLimit = -1, bool Windowed = true) {
         if (ScanLimit < 0) ScanLimit = static_cast<int32_t>(Text.size());
         const int32_t base = Windowed ? SnapshotBase(ScanFrom) : 0;
         const size_t length = Windowed ? static_cast<size_t>(ScanLimit - base) : Text.size();
-        FBuffer = std::make_unique<char[]>(length + 1);
-        std::memcpy(FBuffer.get(), Text.data() + base, length);
+        FBuffer = std::make_unique<char16_t[]>(length + 1);
+        std::copy_n(Text.data() + base, length, FBuffer.get());
         FBuffer[length] = 0;
         FBuffer[static_cast<size_t>(ScanLimit - base)] = 0;
         FSnapshot = TScanSnapshot{FBuffer.get(), base, ScanFrom, ScanLimit};
@@ -55,7 +61,7 @@ public:
     operator const TScanSnapshot&() const { return FSnapshot; }
 
 private:
-    std::unique_ptr<char[]> FBuffer;
+    std::unique_ptr<char16_t[]> FBuffer;
     TScanSnapshot FSnapshot{};
 };
 
@@ -66,7 +72,7 @@ inline std::vector<TKeyDescr> FirstRecords(const TKeyDescrList& List, int Count)
 }
 
 // The non-empty keys one rule finds in Text (the rule is used as it is).
-inline std::vector<TKeyDescr> ScanRuleKeys(TColorRule& Rule, std::string_view Text, int32_t ScanFrom = 0,
+inline std::vector<TKeyDescr> ScanRuleKeys(TColorRule& Rule, std::u16string_view Text, int32_t ScanFrom = 0,
                                            int32_t ScanLimit = -1) {
     TKeyDescrList list;
     const TestSnapshot snapshot(Text, ScanFrom, ScanLimit);
@@ -79,7 +85,7 @@ inline std::vector<TKeyDescr> ScanRuleKeys(TColorRule& Rule, std::string_view Te
 }
 
 // The runs of one paint.
-inline std::vector<TKeyDescr> PaintRuns(TColorPainter& Painter, std::string_view Text, const TPaintInput& Input = {},
+inline std::vector<TKeyDescr> PaintRuns(TColorPainter& Painter, std::u16string_view Text, const TPaintInput& Input = {},
                                         int32_t ScanFrom = 0, int32_t ScanLimit = -1) {
     const int count = Painter.BuildRuns(TestSnapshot(Text, ScanFrom, ScanLimit), Input);
     if (count < Painter.KeyList.Count()) {

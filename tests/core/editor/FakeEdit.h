@@ -5,7 +5,6 @@
 #include "editor/MemoText.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,25 +17,25 @@ namespace qm::test {
 // no line break between the two).
 class FakeEdit final : public TEditLines {
 public:
-    explicit FakeEdit(std::string Text, size_t WrapAt = 0) : FWrapAt(WrapAt) { SetText(std::move(Text)); }
+    explicit FakeEdit(std::u16string Text, size_t WrapAt = 0) : FWrapAt(WrapAt) { SetText(std::move(Text)); }
 
     // The control's text changed.
-    void SetText(std::string Text) {
+    void SetText(std::u16string Text) {
         FText = std::move(Text);
         FLines.clear();
         const size_t WrapAt = FWrapAt;
         size_t from = 0;
         for (;;) {
-            const size_t feed = FText.find('\n', from);
-            const bool broken = feed != std::string::npos;
+            const size_t feed = FText.find(u'\n', from);
+            const bool broken = feed != std::u16string::npos;
             size_t end = broken ? feed : FText.size();
-            if (broken && end > from && FText[end - 1] == '\r') --end;
-            if (broken && end < feed && end > from && FText[end - 1] == '\r') --end;
+            if (broken && end > from && FText[end - 1] == u'\r') --end;
+            if (broken && end < feed && end > from && FText[end - 1] == u'\r') --end;
             for (; WrapAt > 0 && end - from > WrapAt; from += WrapAt) {
                 FLines.push_back({static_cast<int32_t>(from), static_cast<int32_t>(WrapAt)});
             }
             FLines.push_back({static_cast<int32_t>(from), static_cast<int32_t>(end - from)});
-            if (feed == std::string::npos) break;
+            if (feed == std::u16string::npos) break;
             from = feed + 1;
         }
     }
@@ -49,18 +48,18 @@ public:
         ++FStats.Queries;
         return FLines[static_cast<size_t>(LineOf(Offset))].Length;
     }
-    int32_t GetLine(int32_t Line, char* To, int32_t Room) const override {
+    int32_t GetLine(int32_t Line, char16_t* To, int32_t Room) const override {
         ++FStats.Queries;
         if (Line < 0 || Line >= Count()) return 0;
         const Span line = FLines[static_cast<size_t>(Line)];
         const int32_t copied = std::min({line.Length, Room, int32_t{0xFFFF}});
-        std::memcpy(To, FText.data() + line.Start, static_cast<size_t>(copied));
+        std::copy_n(FText.data() + line.Start, copied, To);
         return copied;
     }
-    int32_t GetText(char* To, int32_t Size) const override {
+    int32_t GetText(char16_t* To, int32_t Size) const override {
         ++FStats.Queries;
         const int32_t copied = std::min(static_cast<int32_t>(FText.size()), Size - 1);
-        std::memcpy(To, FText.data(), static_cast<size_t>(copied));
+        std::copy_n(FText.data(), copied, To);
         To[copied] = 0;
         return copied;
     }
@@ -72,13 +71,13 @@ public:
         while (line + 1 < Count() && FLines[static_cast<size_t>(line) + 1].Start <= Offset) ++line;
         return line;
     }
-    const std::string& Text() const { return FText; }
+    const std::u16string& Text() const { return FText; }
 
 private:
     struct Span {
         int32_t Start, Length;
     };
-    std::string FText;
+    std::u16string FText;
     size_t FWrapAt;
     std::vector<Span> FLines;
     mutable TColorMemoStats FStats;

@@ -7,12 +7,12 @@
 namespace qm {
 namespace {
 
-constexpr char B = 30;  // the default BeginChar and EndChar
-constexpr char E = 31;
+constexpr char16_t B = 30;  // the default BeginChar and EndChar
+constexpr char16_t E = 31;
 
 TEST(HotSpot, PointerOverTheNameOrItsEndCharOnly) {
     // "see " BeginChar "f.htm" EndChar " now", the line starting at offset 100.
-    const std::string line = std::string("see ") + B + "f.htm" + E + " now";
+    const std::u16string line = std::u16string(u"see ") + B + u"f.htm" + E + u" now";
     for (int column = 0; column < static_cast<int>(line.size()); ++column) {
         const bool expected = column >= 5 && column <= 10;
         EXPECT_EQ(HotSpotTest(line, 100, 100 + column, B, E), expected) << "column " << column;
@@ -21,28 +21,28 @@ TEST(HotSpot, PointerOverTheNameOrItsEndCharOnly) {
     EXPECT_FALSE(HotSpotTest(line, 100, 99, B, E));
     EXPECT_FALSE(HotSpotTest(line, 100, 100 + static_cast<int32_t>(line.size()) + 1, B, E));
 
-    EXPECT_EQ(HotSpotClickText(line, 100, 105, B, E), "f.htm");
-    EXPECT_EQ(HotSpotClickText(line, 100, 108, B, E), "f.htm");
-    EXPECT_EQ(HotSpotClickText(line, 100, 110, B, E), "f.htm");  // on the EndChar
+    EXPECT_EQ(HotSpotClickText(line, 100, 105, B, E), u"f.htm");
+    EXPECT_EQ(HotSpotClickText(line, 100, 108, B, E), u"f.htm");
+    EXPECT_EQ(HotSpotClickText(line, 100, 110, B, E), u"f.htm");  // on the EndChar
     EXPECT_EQ(HotSpotClickText(line, 100, 104, B, E), std::nullopt);
     EXPECT_EQ(HotSpotClickText(line, 100, 112, B, E), std::nullopt);
 }
 
 TEST(HotSpot, TwoSpotsOnALineAndASpotFromAnEarlierLine) {
-    const std::string line = std::string(1, B) + "one" + E + " mid " + B + "two" + E;
-    EXPECT_EQ(HotSpotClickText(line, 0, 2, B, E), "one");
+    const std::u16string line = std::u16string(1, B) + u"one" + E + u" mid " + B + u"two" + E;
+    EXPECT_EQ(HotSpotClickText(line, 0, 2, B, E), u"one");
     EXPECT_EQ(HotSpotClickText(line, 0, 7, B, E), std::nullopt);  // between the two
-    EXPECT_EQ(HotSpotClickText(line, 0, 12, B, E), "two");
+    EXPECT_EQ(HotSpotClickText(line, 0, 12, B, E), u"two");
 
     // The spot began on the line above: the text from this line's start.
-    const std::string rest = std::string("dir/f.htm") + E + " tail";
-    EXPECT_EQ(HotSpotClickText(rest, 40, 43, B, E), "dir/f.htm");
+    const std::u16string rest = std::u16string(u"dir/f.htm") + E + u" tail";
+    EXPECT_EQ(HotSpotClickText(rest, 40, 43, B, E), u"dir/f.htm");
 
     // With one character for both markers every position before one counts.
-    const std::string bars = "a |x| b";
-    EXPECT_EQ(HotSpotClickText(bars, 0, 3, '|', '|'), "x");
-    EXPECT_EQ(HotSpotClickText(bars, 0, 0, '|', '|'), "a ");
-    EXPECT_FALSE(HotSpotTest(bars, 0, 5, '|', '|'));
+    const std::u16string bars = u"a |x| b";
+    EXPECT_EQ(HotSpotClickText(bars, 0, 3, u'|', u'|'), u"x");
+    EXPECT_EQ(HotSpotClickText(bars, 0, 0, u'|', u'|'), u"a ");
+    EXPECT_FALSE(HotSpotTest(bars, 0, 5, u'|', u'|'));
 }
 
 TEST(HotSpot, CharFromPosAnswersWidenPast16Bits) {

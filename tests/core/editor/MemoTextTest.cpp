@@ -2,6 +2,7 @@
 // copied line are the control's own, whatever its line breaks.
 #include "editor/MemoText.h"
 
+#include "EditorTestSupport.h"
 #include "FakeEdit.h"
 
 #include <gtest/gtest.h>
@@ -37,9 +38,9 @@ void ExpectExact(TMemoText& Copy, const FakeEdit& Edit, const TReadPlan& Plan, u
     const TScanSnapshot snapshot = Copy.Read(Plan, Version);
     CheckSnapshot(snapshot);
     EXPECT_EQ(snapshot.ScanFrom, Edit.LineIndex(Plan.StartLine));
-    const std::string& text = Edit.Text();
+    const std::u16string& text = Edit.Text();
     const size_t from = static_cast<size_t>(snapshot.ScanFrom);
-    EXPECT_EQ(std::string(snapshot.Text + (snapshot.ScanFrom - snapshot.Base)),
+    EXPECT_EQ(std::u16string(snapshot.Text + (snapshot.ScanFrom - snapshot.Base)),
               text.substr(from, static_cast<size_t>(snapshot.ScanLimit) - from));
     if (snapshot.ScanFrom > 0) {
         EXPECT_EQ(snapshot.Base, snapshot.ScanFrom - 1);
@@ -68,12 +69,12 @@ void ExpectExact(TMemoText& Copy, const FakeEdit& Edit, const TReadPlan& Plan, u
 TEST(TMemoText, LoneLineFeedsAndCrCrLfInOneViewGiveEveryLineItsOwnStart) {
     // One of each between the same two lines: the error of one cancels the
     // other's at the lines after both.
-    std::string text;
+    std::u16string text;
     for (int i = 0; i < 40; ++i) {
-        text += "<p>line " + std::to_string(i) + "</p>";
-        text += i % 7 == 3 ? "\n" : i % 7 == 5 ? "\r\r\n" : "\r\n";
+        text += u"<p>line " + Num(i) + u"</p>";
+        text += i % 7 == 3 ? u"\n" : i % 7 == 5 ? u"\r\r\n" : u"\r\n";
     }
-    text += "tail \r with a lone carriage return\r\n";
+    text += u"tail \r with a lone carriage return\r\n";
     const FakeEdit edit(text);
     ASSERT_EQ(edit.Count(), 42);
     for (int32_t top : {0, 1, 3, 4, 5, 6, 17, 30, 38, 41}) {
@@ -83,14 +84,14 @@ TEST(TMemoText, LoneLineFeedsAndCrCrLfInOneViewGiveEveryLineItsOwnStart) {
         ExpectExact(copy, edit, PlanFor(edit, top, 12, 1));
     }
     // Breaks of every kind one after another, and empty lines between them.
-    const FakeEdit odd("a\n\nb\r\r\n\r\r\nc\r\n\nd\r\r\n\re\n");
+    const FakeEdit odd(u"a\n\nb\r\r\n\r\r\nc\r\n\nd\r\r\n\re\n");
     TMemoText copy(odd);
     ExpectExact(copy, odd, PlanFor(odd, 2, 20));
     ExpectExact(copy, odd, PlanFor(odd, 0, 3));
 }
 
 TEST(TMemoText, ACopyIsUsedAgainWhileTheTextAndTheViewStay) {
-    const FakeEdit edit("<a>\n<b>\r\r\n<c>\r\n<d>\r\n");
+    const FakeEdit edit(u"<a>\n<b>\r\r\n<c>\r\n<d>\r\n");
     TMemoText copy(edit);
     const TReadPlan plan = PlanFor(edit, 1, 3);
     ExpectExact(copy, edit, plan, 7);
@@ -108,7 +109,7 @@ TEST(TMemoText, ACopyIsUsedAgainWhileTheTextAndTheViewStay) {
 TEST(TMemoText, HalfVisibleLinesEmptyLastLinesAndLinesLongerThanOneCopy) {
     // The line that is not wholly visible ends the scan at its start; its
     // start is known all the same.
-    const FakeEdit edit("one\ntwo\r\r\nthree\r\nfour\r\nfive\r\n");
+    const FakeEdit edit(u"one\ntwo\r\r\nthree\r\nfour\r\nfive\r\n");
     TMemoText copy(edit);
     TReadPlan plan = PlanFor(edit, 0, 2);
     const TScanSnapshot snapshot = copy.Read(plan, 1);
@@ -121,8 +122,8 @@ TEST(TMemoText, HalfVisibleLinesEmptyLastLinesAndLinesLongerThanOneCopy) {
     EXPECT_EQ(copy.CaretLineStart(edit.LineIndex(4) + 2), edit.LineIndex(4));
 
     // A line beyond what one line copy takes, after a lone line feed.
-    const std::string longLine = "<" + std::string(70000, 'w') + ">";
-    const FakeEdit wide("x\n" + longLine + "\r\r\nafter\r\n");
+    const std::u16string longLine = u"<" + std::u16string(70000, u'w') + u">";
+    const FakeEdit wide(u"x\n" + longLine + u"\r\r\nafter\r\n");
     TMemoText wideCopy(wide);
     ExpectExact(wideCopy, wide, PlanFor(wide, 0, 5));
     ASSERT_GE(wideCopy.Lines().size(), 2u);
@@ -132,7 +133,7 @@ TEST(TMemoText, HalfVisibleLinesEmptyLastLinesAndLinesLongerThanOneCopy) {
 // Typing into a long line: each change the control saw is made to the copy,
 // which then answers as a fresh copy would, without asking the control.
 TEST(TMemoText, ChangesInsideACopiedLineAreMadeToTheCopy) {
-    std::string text = "<p>\r\n<" + std::string(70000, 'w') + ">\r\nafter\r\n";
+    std::u16string text = u"<p>\r\n<" + std::u16string(70000, u'w') + u">\r\nafter\r\n";
     FakeEdit edit(text);
     TMemoText copy(edit);
     const TReadPlan plan = PlanFor(edit, 0, 5);
@@ -140,11 +141,11 @@ TEST(TMemoText, ChangesInsideACopiedLineAreMadeToTheCopy) {
     ExpectExact(copy, edit, plan, version);
     struct Change {
         int32_t at, removed;
-        std::string inserted;
+        std::u16string inserted;
     };
     const int32_t longStart = edit.LineIndex(1);
-    const Change changes[] = {{longStart + 35000, 0, "x"}, {longStart + 35000, 1, ""}, {longStart + 12, 1, "\"q\""},
-                              {longStart, 0, "<b>"}, {edit.LineIndex(2) + 2, 0, "e"}, {longStart + 70005, 1, ""}};
+    const Change changes[] = {{longStart + 35000, 0, u"x"}, {longStart + 35000, 1, u""}, {longStart + 12, 1, u"\"q\""},
+                              {longStart, 0, u"<b>"}, {edit.LineIndex(2) + 2, 0, u"e"}, {longStart + 70005, 1, u""}};
     for (const Change& change : changes) {
         SCOPED_TRACE(testing::Message() << "change at " << change.at);
         ASSERT_TRUE(copy.Apply(change.at, change.removed, change.inserted, ++version));
@@ -162,17 +163,17 @@ TEST(TMemoText, ChangesInsideACopiedLineAreMadeToTheCopy) {
     // outside the copied lines. The copy is made again, and says where the
     // text changed.
     const int32_t lineEnd = edit.LineIndex(1) + static_cast<int32_t>(edit.LineLength(edit.LineIndex(1)));
-    EXPECT_FALSE(copy.Apply(longStart + 5, 0, "\r\n", ++version));
-    EXPECT_FALSE(copy.Apply(lineEnd - 1, 3, "", ++version));
-    EXPECT_FALSE(copy.Apply(static_cast<int32_t>(text.size()) + 10, 0, "z", ++version));
-    text.insert(static_cast<size_t>(longStart + 40000), "<i>");
+    EXPECT_FALSE(copy.Apply(longStart + 5, 0, u"\r\n", ++version));
+    EXPECT_FALSE(copy.Apply(lineEnd - 1, 3, u"", ++version));
+    EXPECT_FALSE(copy.Apply(static_cast<int32_t>(text.size()) + 10, 0, u"z", ++version));
+    text.insert(static_cast<size_t>(longStart + 40000), u"<i>");
     edit.SetText(text);
     ExpectExact(copy, edit, plan, ++version);
     EXPECT_EQ(copy.ChangedFrom(), longStart + 40000);
 }
 
 TEST(TMemoText, WithWordWrapLinesFollowEachOtherWithoutALineBreak) {
-    const FakeEdit edit("abcdefghij<b>\nxy\r\r\nlong wrapped <i>line</i>\r\nend", 5);
+    const FakeEdit edit(u"abcdefghij<b>\nxy\r\r\nlong wrapped <i>line</i>\r\nend", 5);
     ASSERT_EQ(edit.LineIndex(1), 5);
     for (int32_t top = 0; top < edit.Count(); ++top) {
         SCOPED_TRACE(testing::Message() << "top line " << top);

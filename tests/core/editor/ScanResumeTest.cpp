@@ -27,7 +27,7 @@ std::vector<TKeyDescr> Shown(const std::vector<TKeyDescr>& Runs, int32_t From, i
 }
 
 // The runs a fresh painter with the same set-up finds over the whole text.
-std::vector<TKeyDescr> WholeRuns(const std::function<void(TColorPainter&)>& SetUp, const std::string& Text,
+std::vector<TKeyDescr> WholeRuns(const std::function<void(TColorPainter&)>& SetUp, const std::u16string& Text,
                                  const TPaintInput& Input) {
     TColorPainter whole;
     SetUp(whole);
@@ -36,18 +36,18 @@ std::vector<TKeyDescr> WholeRuns(const std::function<void(TColorPainter&)>& SetU
     return PaintRuns(whole, Text, all);
 }
 
-std::vector<TKeyDescr> PartRuns(TColorPainter& Painter, const std::string& Text, TPaintInput Input, int32_t From,
+std::vector<TKeyDescr> PartRuns(TColorPainter& Painter, const std::u16string& Text, TPaintInput Input, int32_t From,
                                 int32_t To) {
     Input.KeysFrom = From;
     Input.KeysTo = To;
     return PaintRuns(Painter, Text, Input);
 }
 
-std::string MinifiedRows(int Rows) {
-    std::string text;
+std::u16string MinifiedRows(int Rows) {
+    std::u16string text;
     for (int row = 0; row < Rows; ++row) {
-        const std::string n = std::to_string(row);
-        text += "<tr><td class=\"c" + n + "\">cell " + n + "</td><!-- row " + n + " --></tr>";
+        const std::u16string n = Num(row);
+        text += u"<tr><td class=\"c" + n + u"\">cell " + n + u"</td><!-- row " + n + u" --></tr>";
     }
     return text;
 }
@@ -56,12 +56,12 @@ TEST(ScanResume, PartOfAMinifiedLineAfterEditsEverywhere) {
     const auto setUp = [](TColorPainter& painter) { AddEditorRules(painter.ColorRules); };
     TColorPainter painter;
     setUp(painter);
-    std::string text = MinifiedRows(2000);  // about 100 KB on one line
+    std::u16string text = MinifiedRows(2000);  // about 100 KB on one line
     TPaintInput input;
     input.FontColor = clBlue;
     std::mt19937 random(7);
     // The part keeps to the middle; edits land before it, inside it and after it.
-    const std::vector<std::string> typed = {"x", "\"", "<", ">", "<!--", "-->", "\"a\"", ""};
+    const std::vector<std::u16string> typed = {u"x", u"\"", u"<", u">", u"<!--", u"-->", u"\"a\"", u""};
     for (int round = 0; round < 60; ++round) {
         const auto length = static_cast<int32_t>(text.size());
         const int32_t from = length / 2 + static_cast<int32_t>(random() % 2000) - 1000;
@@ -81,7 +81,7 @@ TEST(ScanResume, PartOfAMinifiedLineAfterEditsEverywhere) {
         default: at = to + static_cast<int32_t>(random() % 20000); break;       // after
         }
         at = std::clamp(at, 0, length);
-        const std::string& insert = typed[random() % typed.size()];
+        const std::u16string& insert = typed[random() % typed.size()];
         const size_t removed = insert.empty() ? 1 + random() % 3 : random() % 2;
         text.replace(static_cast<size_t>(at), std::min(removed, text.size() - static_cast<size_t>(at)), insert);
         painter.Resume.Edited(at);
@@ -89,21 +89,22 @@ TEST(ScanResume, PartOfAMinifiedLineAfterEditsEverywhere) {
 }
 
 // Random rules of the searching kinds and hot spots over a small alphabet,
-// so that keys meet, nest, and begin keys go without their ends.
+// so that keys meet, nest, and begin keys go without their ends; the halves
+// of an emoji among the text's characters make pairs that parts cut.
 TEST(ScanResume, RandomRulesAndTextsAgreeWithTheWholeScan) {
     std::mt19937 random(11);
-    const char alphabet[] = "<>\"!-ab \x1e\x1f\t";
+    const std::u16string_view alphabet = u"<>\"!-ab \x1e\x1f\t\xD83D\xDE00";
     auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
     for (int trial = 0; trial < 150; ++trial) {
-        std::vector<std::vector<std::string>> pairs(1 + pick(3));
+        std::vector<std::vector<std::u16string>> pairs(1 + pick(3));
         std::vector<TKeyDrawingType> kinds;
         for (auto& lines : pairs) {
             kinds.push_back(pick(4) == 0 ? dtBeginLineEnd : dtBeginEnd);
             for (size_t n = 1 + pick(2); n > 0; --n) {
-                std::string beg(1 + pick(2), ' '), end(1 + pick(2), ' ');
-                for (char& c : beg) c = alphabet[pick(6)];
-                for (char& c : end) c = alphabet[pick(6)];
-                lines.push_back(kinds.back() == dtBeginLineEnd ? beg : beg + ";" + end);
+                std::u16string beg(1 + pick(2), u' '), end(1 + pick(2), u' ');
+                for (char16_t& c : beg) c = alphabet[pick(6)];
+                for (char16_t& c : end) c = alphabet[pick(6)];
+                lines.push_back(kinds.back() == dtBeginLineEnd ? beg : beg + u";" + end);
             }
         }
         const bool hotSpots = pick(2) == 0;
@@ -123,8 +124,8 @@ TEST(ScanResume, RandomRulesAndTextsAgreeWithTheWholeScan) {
             spot.Active = hotSpots;
             painter.SetHotSpot(spot);
         };
-        std::string text(20000 + pick(20000), ' ');
-        for (char& c : text) c = alphabet[pick(sizeof alphabet - 1)];
+        std::u16string text(20000 + pick(20000), u' ');
+        for (char16_t& c : text) c = alphabet[pick(alphabet.size())];
         TColorPainter painter;
         setUp(painter);
         TPaintInput input;
@@ -138,14 +139,14 @@ TEST(ScanResume, RandomRulesAndTextsAgreeWithTheWholeScan) {
                       Shown(WholeRuns(setUp, text, input), from, to))
                 << "trial " << trial << " paint " << paint;
             const auto at = static_cast<int32_t>(pick(text.size()));
-            text.insert(static_cast<size_t>(at), 1, alphabet[pick(sizeof alphabet - 1)]);
+            text.insert(static_cast<size_t>(at), 1, alphabet[pick(alphabet.size())]);
             painter.Resume.Edited(at);
         }
     }
 }
 
 TEST(ScanResume, PointsGoWithAChangeOfTheRules) {
-    const std::string text = MinifiedRows(1000);
+    const std::u16string text = MinifiedRows(1000);
     const auto middle = static_cast<int32_t>(text.size() / 2);
     TColorPainter painter;
     AddEditorRules(painter.ColorRules);
@@ -156,7 +157,7 @@ TEST(ScanResume, PointsGoWithAChangeOfTheRules) {
     // The second rule now pairs the letter c, three to a row: which of them
     // begin a key changes from row to row, so a scan from a point made for
     // the old rules would pair them differently.
-    const auto change = [](TColorPainter& p) { p.ColorRules.Items(1).SetKeyBegEndLst({"c;c"}); };
+    const auto change = [](TColorPainter& p) { p.ColorRules.Items(1).SetKeyBegEndLst({u"c;c"}); };
     change(painter);
     const auto setUp = [&](TColorPainter& p) {
         AddEditorRules(p.ColorRules);

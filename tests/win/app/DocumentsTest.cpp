@@ -52,7 +52,7 @@ TEST_F(MainFormTest, OpenThroughTheDialogAddsATabNamedAfterTheFile) {
     Command(ID_FILE_OPEN);
     EXPECT_EQ(TabNames(), "Untitled|page.htm");
     EXPECT_EQ(form.CurrentIndex(), 1);
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"a\r\nb\r\nc\r\nd");
     EXPECT_FALSE(form.CurrentEditor().Modified());
     ExpectInStep(form);
     ASSERT_FALSE(dialogs.Requests().empty());
@@ -91,7 +91,7 @@ TEST_F(MainFormTest, ADropOfThreeFilesWithTheSecondOpenOpensTheOthers) {
                  reinterpret_cast<WPARAM>(MakeDrop({dir.File("one.htm"), dir.File("two.htm"), dir.File("three.htm")})),
                  0);
     EXPECT_EQ(TabNames(), "Untitled|two.htm|one.htm|three.htm");
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "three.htm");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"three.htm");
     ExpectInStep(form);
 }
 
@@ -114,7 +114,7 @@ TEST_F(MainFormTest, ADropOfThreeFilesWhoseSecondCannotBeOpenedStopsThere) {
         EXPECT_NE(dialogs.Requests().back().text.find(dir.File(second)), std::string::npos)
             << dialogs.Requests().back().text;
         EXPECT_EQ(TabNames(), "Untitled|one.htm") << second;
-        EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "one");
+        EXPECT_EQ(form.CurrentEditor().Text(), L"one");
         ExpectInStep(form);
     }
 }
@@ -146,7 +146,7 @@ TEST_F(MainFormTest, DroppedNamesAreReadWhole) {
     SendMessageA(form.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({name})), 0);
     EXPECT_EQ(TabNames(), "Untitled|long.htm");
     EXPECT_EQ(form.FileNameList.back(), name);
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "long");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"long");
     // Saving it works too.
     Type("!");
     Command(ID_FILE_SAVE);
@@ -173,15 +173,15 @@ TEST_F(MainFormTest, FilesTheEditorCannotHoldAreRefusedWithoutATab) {
 TEST_F(MainFormTest, ANewDocumentStartsFromTheTemplateWithTwoEmptyLines) {
     WriteBytes(dir.File("temp.htm"), "<HTML>\n</HTML>");
     qm::TForm1& form = Start();
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "<HTML>\r\n</HTML>\r\n\r\n\r\n");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"<HTML>\r\n</HTML>\r\n\r\n\r\n");
     EXPECT_EQ(form.CurrentEditor().SelStart(), 0);
     EXPECT_FALSE(form.CurrentEditor().Modified());
     Command(ID_FILE_NEW);
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "<HTML>\r\n</HTML>\r\n\r\n\r\n");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"<HTML>\r\n</HTML>\r\n\r\n\r\n");
     // Opened files never use it.
     WriteBytes(dir.File("b.htm"), "B");
     form.OpenFile(dir.File("b.htm"));
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "B");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"B");
     ExpectInStep(form);
 }
 
@@ -247,7 +247,7 @@ TEST_F(MainFormTest, AnEditorThatCannotBeMadeLaterKeepsTheOtherDocuments) {
     EXPECT_TRUE(dialogs.AllAnswered());
     EXPECT_EQ(TabNames(), "Untitled|a.htm|b.htm");
     EXPECT_EQ(form.FileNameList.back(), dir.File("b.htm"));
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "B");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"B");
     ExpectInStep(form);
     EXPECT_EQ(SendMessageA(form.TN1.Handle(), TCM_GETITEMCOUNT, 0, 0), 3);
 }
@@ -256,16 +256,16 @@ TEST_F(MainFormTest, SwitchingTabsShowsOneEditorAndClosingSelectsTheRightNeighbo
     qm::TForm1& form = Start();
     Command(ID_FILE_NEW);
     Command(ID_FILE_NEW);
-    for (int i = 0; i < 3; ++i) form.EditorList[static_cast<size_t>(i)]->SetText(qm::Widen(std::to_string(i)));
+    for (int i = 0; i < 3; ++i) form.EditorList[static_cast<size_t>(i)]->SetText(std::to_wstring(i));
     form.TN1.Tabs().SetTabIndex(1);
     ExpectInStep(form);
     EXPECT_EQ(GetFocus(), form.EditorList[1]->Handle());
     Command(ID_FILE_CLOSE);  // the tab to its right becomes current
     EXPECT_EQ(form.CurrentIndex(), 1);
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "2");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"2");
     Command(ID_FILE_CLOSE);  // the last: the new last becomes current
     EXPECT_EQ(form.CurrentIndex(), 0);
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "0");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"0");
     ExpectInStep(form);
     EXPECT_EQ(SendMessageA(form.TN1.Handle(), TCM_GETITEMCOUNT, 0, 0), 1);
     EXPECT_EQ(SendMessageA(form.TN1.Handle(), TCM_GETCURSEL, 0, 0), 0);

@@ -134,7 +134,7 @@ TEST_F(MainFormTest, CancellingTheSaveDialogOfAClosingNewDocumentCancelsTheClose
     Command(ID_FILE_CLOSE);
     EXPECT_TRUE(form.CloseCancelled);
     EXPECT_EQ(TabNames(), "Untitled");
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "precious");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"precious");
 }
 
 TEST_F(MainFormTest, CloseAllStopsAtCancelAndKeepsTheRest) {
@@ -171,7 +171,7 @@ TEST_F(MainFormTest, ExitKeepsTheWindowWhenTheUserCancelsAndNeverDropsAnUnnamedD
     dialogs.ExpectSaveDialog("");
     Command(ID_FILE_EXIT);
     ASSERT_TRUE(IsWindow(form.Handle()));
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "keep");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"keep");
 
     dialogs.ExpectConfirm(kWantToSave, DialogAnswer::No);
     Command(ID_FILE_EXIT);

@@ -46,7 +46,7 @@ TEST_F(MainFormTest, WithoutArgumentStartsWithOneUntitledDocument) {
     EXPECT_EQ(form.FileNameList, std::vector<std::string>{"Untitled"});
     EXPECT_EQ(form.CurrentIndex(), 0);
     EXPECT_TRUE(form.CurrentEditor().Visible());
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"");
     EXPECT_FALSE(form.CurrentEditor().Modified());
     EXPECT_EQ(SendMessageA(form.TN1.Handle(), TCM_GETITEMCOUNT, 0, 0), 1);
     ExpectDocumentCommands(form, true);
@@ -70,7 +70,7 @@ TEST_F(MainFormTest, WithTempStartOffNothingIsOpenAndTheStatusBarStaysEmpty) {
     EXPECT_EQ(SendMessageA(form.TN1.Handle(), TCM_GETITEMCOUNT, 0, 0), 0) << "the placeholder tab is gone";
     ExpectDocumentCommands(form, false);
     EXPECT_TRUE(IsWindowVisible(form.ColorMemo1->Handle()));
-    EXPECT_EQ(form.ColorMemo1->Text(), "No file is opened");
+    EXPECT_EQ(form.ColorMemo1->Text(), L"No file is opened");
     PumpFor(400);
     for (int panel : {0, 1}) {
         char text[256] = "?";
@@ -91,7 +91,7 @@ TEST_F(MainFormTest, AnExistingFileArgumentIsTheOnlyTab) {
     qm::TForm1& form = Start("index.htm");  // no backslash: taken from ConfigDir
     EXPECT_EQ(TabNames(), "index.htm");
     EXPECT_EQ(form.FileNameList, std::vector<std::string>{dir.File("index.htm")});
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "<P>hi</P>\r\n");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"<P>hi</P>\r\n");
 }
 
 TEST_F(MainFormTest, AnArgumentWithABackslashIsUsedUnchanged) {
@@ -177,8 +177,8 @@ TEST_F(MainFormTest, NewDocumentEditorsCopyThePrototype) {
     EXPECT_TRUE(editor.RedrawAlways());
     EXPECT_EQ(editor.PopupMenu(), form.PopupMenu2);
     // Typing is not capped at 32,767 characters.
-    const std::string big(40000, 'a');
-    editor.SetText(qm::Widen(big));
+    const std::wstring big(40000, L'a');
+    editor.SetText(big);
     SendMessageA(editor.Handle(), EM_SETSEL, 40000, 40000);
     Type("b");
     EXPECT_EQ(editor.TextLength(), 40001);

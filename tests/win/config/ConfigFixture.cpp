@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "ui/Gdi.h"
+#include "ui/WideText.h"
 
 namespace qmtest {
 
@@ -48,8 +49,8 @@ int LineHeight(HWND edit) {
 }  // namespace
 
 RECT TextRect(qm::TColorMemo& memo, const std::string& part) {
-    const size_t at = qmtest::MemoText(memo).find(part);
-    if (at == std::string::npos) throw std::runtime_error("not in the text: " + part);
+    const size_t at = memo.Text().find(qm::Widen(part));
+    if (at == std::wstring::npos) throw std::runtime_error("not in the text: " + part);
     const POINT first = CharPos(memo.Handle(), static_cast<int>(at));
     const POINT after = CharPos(memo.Handle(), static_cast<int>(at + part.size()));
     return RECT{first.x, first.y, after.x, first.y + LineHeight(memo.Handle())};

@@ -9,6 +9,7 @@
 
 #include "ConfigFixture.h"
 #include "resources/resource.h"
+#include "ui/WideText.h"
 
 namespace qmtest {
 namespace {
@@ -95,7 +96,7 @@ TEST_F(OptionsTest, FirstUseInAnEmptyFolder) {
     EXPECT_EQ(options.Edit1Text(), "");
     EXPECT_EQ(options.Edit2Text(), "");
     EXPECT_EQ(WindowText(options.Memo1()), "");
-    EXPECT_EQ(qmtest::MemoText(options.ColorMemo1()), qm::kOptionsSampleText);
+    EXPECT_EQ(options.ColorMemo1().Text(), qm::Widen(qm::kOptionsSampleText));
     ShowColorPage();
     EXPECT_GT(SampleColour("<HEAD>", qm::clMaroon), 0);
     EXPECT_GT(SampleColour("\"my.gif\"", qm::clGray), 0);
@@ -221,7 +222,7 @@ TEST_F(OptionsTest, FocusComingToTheSampleLeavesItsColoursInSight) {
     SendMessageA(sample.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(head.left + 1, head.top + 2));
     PumpMessages();
     EXPECT_EQ(GetFocus(), sample.Handle());
-    EXPECT_EQ(sample.SelStart(), static_cast<int>(qmtest::MemoText(sample).find("HEAD")));
+    EXPECT_EQ(sample.SelStart(), static_cast<int>(sample.Text().find(L"HEAD")));
 }
 
 TEST_F(OptionsTest, ComingBackFromTheMainWindowBringsTheStoredValuesBack) {

@@ -83,15 +83,15 @@ TEST_F(SettingsTest, UseTempDecidesWhetherNewDocumentsStartFromTheTemplate) {
     WriteBytes(IniPath(), "[Memo]\r\nusetemp=0\r\n");
     qm::TForm1& form = Start();
     EXPECT_FALSE(form.UseTemp);
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"");
     Command(ID_FILE_NEW);
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"");
 
     WriteBytes(IniPath(), "[Memo]\r\nusetemp=2\r\n");
     form.LoadSettings(false);
     EXPECT_TRUE(form.UseTemp);
     Command(ID_FILE_NEW);
-    EXPECT_EQ(qmtest::MemoText(form.CurrentEditor()), "<html>\r\n<body>\r\n\r\n\r\n");
+    EXPECT_EQ(form.CurrentEditor().Text(), L"<html>\r\n<body>\r\n\r\n\r\n");
     EXPECT_EQ(form.CurrentEditor().SelStart(), 0);
     EXPECT_FALSE(form.CurrentEditor().Modified());
 }
@@ -151,7 +151,7 @@ TEST_F(SettingsTest, AppliedToOpenDocumentsEveryEditorTakesFontAndColours) {
     EXPECT_EQ(ColourOver(b, "<b>", qm::clMaroon), 0);
     form.TN1.Tabs().SetTabIndex(0);
     qm::TColorMemo& a = form.CurrentEditor();
-    ASSERT_EQ(qmtest::MemoText(a).substr(0, 3), "<a>");
+    ASSERT_EQ(a.Text().substr(0, 3), L"<a>");
     Settle(a.Handle());
     EXPECT_GT(ColourOver(a, "<a>", qm::clRed), 0);
     EXPECT_EQ(ColourOver(a, "<a>", qm::clMaroon), 0);

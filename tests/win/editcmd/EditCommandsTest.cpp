@@ -20,7 +20,7 @@ protected:
     // whether WordWrap carries its check mark.
     bool WordWrapMarkAfterOpeningEdit() {
         HMENU edit = GetSubMenu(Form().MainMenu1, 1);
-        SendMessageA(Form().Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+        SendMessageW(Form().Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
         return (GetMenuState(Form().MainMenu1, ID_EDIT_WORDWRAP, MF_BYCOMMAND) & MF_CHECKED) != 0;
     }
     static LONG_PTR Style(const TColorMemo& editor) { return GetWindowLongPtrA(editor.Handle(), GWL_STYLE); }
@@ -28,62 +28,62 @@ protected:
 
 TEST_F(EditCommands, DeleteRemovesTheSelectionOnlyAndNothingWithoutOne) {
     Start();
-    Editor().SetText("<p>hello world</p>");
+    Editor().SetText(L"<p>hello world</p>");
     Editor().SetModified(false);
     Editor().SetSelection(5, 0);
     Command(ID_EDIT_DELETE);
-    EXPECT_EQ(Editor().Text(), "<p>hello world</p>");
+    EXPECT_EQ(Editor().Text(), L"<p>hello world</p>");
     EXPECT_FALSE(Editor().Modified()) << "Delete with nothing selected changes nothing";
     Editor().SetSelection(3, 6);
     Command(ID_FUNC_DELETE);
-    EXPECT_EQ(Editor().Text(), "<p>world</p>");
+    EXPECT_EQ(Editor().Text(), L"<p>world</p>");
     EXPECT_TRUE(Editor().Modified());
 }
 
 TEST_F(EditCommands, CopyCutPasteThroughTheClipboardAndSelectAll) {
     Start();
-    Editor().SetText("one two");
+    Editor().SetText(L"one two");
     Editor().SetSelection(0, 3);
     Command(ID_EDIT_COPY);
     Editor().SetSelection(7, 0);
     Command(ID_FUNC_PASTE);
-    EXPECT_EQ(Editor().Text(), "one twoone");
+    EXPECT_EQ(Editor().Text(), L"one twoone");
     Editor().SetSelection(4, 3);
     Command(ID_EDIT_CUT);
-    EXPECT_EQ(Editor().Text(), "one one");
+    EXPECT_EQ(Editor().Text(), L"one one");
     Editor().SetSelection(0, 0);
     Command(ID_EDIT_PASTE);
-    EXPECT_EQ(Editor().Text(), "twoone one");
+    EXPECT_EQ(Editor().Text(), L"twoone one");
     Command(ID_EDIT_SELECTALL);
     EXPECT_EQ(Editor().SelStart(), 0);
     EXPECT_EQ(Editor().SelLength(), 10);
     Command(ID_FUNC_CUT);
-    EXPECT_EQ(Editor().Text(), "");
+    EXPECT_EQ(Editor().Text(), L"");
     Command(ID_FUNC_COPY);  // nothing selected: the clipboard keeps the cut text
     Command(ID_EDIT_PASTE);
-    EXPECT_EQ(Editor().Text(), "twoone one");
+    EXPECT_EQ(Editor().Text(), L"twoone one");
 }
 
 TEST_F(EditCommands, UndoReversesTheLastTypingAndASecondUndoRedoes) {
     Start();
     Type("abc");
     Command(ID_EDIT_UNDO);
-    EXPECT_EQ(Editor().Text(), "");
+    EXPECT_EQ(Editor().Text(), L"");
     Command(ID_EDIT_UNDO);
-    EXPECT_EQ(Editor().Text(), "abc");
+    EXPECT_EQ(Editor().Text(), L"abc");
 }
 
 TEST_F(EditCommands, WordWrapIsKeptPerTabWithTextSelectionMarkAndControlObject) {
     Start();
     TColorMemo* first = &Editor();
-    std::string longLine(400, 'x');
-    first->SetText("<p>" + longLine + "</p>\r\nsecond");
+    std::wstring longLine(400, L'x');
+    first->SetText(L"<p>" + longLine + L"</p>\r\nsecond");
     first->SetSelection(2, 5);
     first->SetModified(true);
     int changes = 0;
     first->OnChange = [&changes] { ++changes; };
     const HWND oldHandle = first->Handle();
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageA(oldHandle, WM_GETFONT, 0, 0));
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(oldHandle, WM_GETFONT, 0, 0));
     ASSERT_TRUE(Style(*first) & WS_HSCROLL);
     EXPECT_FALSE(WordWrapMarkAfterOpeningEdit());
 
@@ -96,12 +96,12 @@ TEST_F(EditCommands, WordWrapIsKeptPerTabWithTextSelectionMarkAndControlObject) 
     EXPECT_FALSE(Style(*first) & WS_HSCROLL) << "no horizontal scroll bar with word wrap";
     EXPECT_FALSE(Style(*first) & ES_AUTOHSCROLL);
     EXPECT_TRUE(Style(*first) & WS_VSCROLL);
-    EXPECT_EQ(first->Text(), "<p>" + longLine + "</p>\r\nsecond");
+    EXPECT_EQ(first->Text(), L"<p>" + longLine + L"</p>\r\nsecond");
     EXPECT_EQ(first->SelStart(), 2);
     EXPECT_EQ(first->SelLength(), 5);
     EXPECT_TRUE(first->Modified());
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(first->Handle(), WM_GETFONT, 0, 0)), font);
-    EXPECT_GT(SendMessageA(first->Handle(), EM_GETLINECOUNT, 0, 0), 2) << "the long line wraps";
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(first->Handle(), WM_GETFONT, 0, 0)), font);
+    EXPECT_GT(SendMessageW(first->Handle(), EM_GETLINECOUNT, 0, 0), 2) << "the long line wraps";
     EXPECT_EQ(changes, 0) << "putting the text back is no change of the user's";
     EXPECT_EQ(first->PopupMenu(), Form().PopupMenu2);
     EXPECT_EQ(GetFocus(), first->Handle()) << "the editor keeps the focus";
@@ -123,7 +123,7 @@ TEST_F(EditCommands, WordWrapIsKeptPerTabWithTextSelectionMarkAndControlObject) 
     EXPECT_TRUE(first->WordWrap());
     EXPECT_TRUE(IsWindowVisible(first->Handle()));
     EXPECT_FALSE(IsWindowVisible(second->Handle()));
-    EXPECT_EQ(first->Text(), "!<p>" + longLine + "</p>\r\nsecond");
+    EXPECT_EQ(first->Text(), L"!<p>" + longLine + L"</p>\r\nsecond");
     EXPECT_TRUE(first->Modified());
 
     Command(ID_EDIT_WORDWRAP);
@@ -131,23 +131,23 @@ TEST_F(EditCommands, WordWrapIsKeptPerTabWithTextSelectionMarkAndControlObject) 
     EXPECT_EQ(first->ScrollBars(), qm::TScrollStyle::ssBoth);
     EXPECT_TRUE(Style(*first) & WS_HSCROLL);
     EXPECT_FALSE(WordWrapMarkAfterOpeningEdit());
-    EXPECT_EQ(SendMessageA(first->Handle(), EM_GETLINECOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(first->Handle(), EM_GETLINECOUNT, 0, 0), 2);
     EXPECT_FALSE(second->WordWrap()) << "the other document keeps its own setting";
 }
 
 TEST_F(EditCommands, WordWrapKeepsTheTextAtTheTopOfTheView) {
     Start();
-    std::string text;
-    for (int i = 0; i < 400; ++i) text += "line " + std::to_string(i) + "\r\n";
+    std::wstring text;
+    for (int i = 0; i < 400; ++i) text += L"line " + std::to_wstring(i) + L"\r\n";
     Editor().SetText(text);
     Editor().SetSelection(0, 0);
-    SendMessageA(Editor().Handle(), EM_LINESCROLL, 0, 200);
-    ASSERT_EQ(SendMessageA(Editor().Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 200);
+    SendMessageW(Editor().Handle(), EM_LINESCROLL, 0, 200);
+    ASSERT_EQ(SendMessageW(Editor().Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 200);
     Command(ID_EDIT_WORDWRAP);
-    EXPECT_EQ(SendMessageA(Editor().Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 200)
+    EXPECT_EQ(SendMessageW(Editor().Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 200)
         << "short lines: the same line stays at the top, although the caret is at the start";
     Command(ID_EDIT_WORDWRAP);
-    EXPECT_EQ(SendMessageA(Editor().Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 200);
+    EXPECT_EQ(SendMessageW(Editor().Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 200);
 }
 
 TEST_F(EditCommands, PrintOfAnEmptyDocumentSaysThereIsNothingToPrint) {
@@ -160,12 +160,12 @@ TEST_F(EditCommands, PrintOfAnEmptyDocumentSaysThereIsNothingToPrint) {
     // shows, without being modal.
     qm::TForm2 print(Form());
     Form().SetSecondaryForms(nullptr, &print, nullptr);
-    Editor().SetText("\r\n");
+    Editor().SetText(L"\r\n");
     Command(ID_TAB_PRINT);
     EXPECT_TRUE(IsWindowVisible(print.Handle()));
     EXPECT_TRUE(IsWindowEnabled(Form().Handle()));
     print.Hide();
-    Editor().SetText("<p>");
+    Editor().SetText(L"<p>");
     Command(ID_FILE_PRINT);
     EXPECT_TRUE(IsWindowVisible(print.Handle()));
     EXPECT_EQ(dialogs.Requests().size(), 1u);
@@ -181,7 +181,7 @@ TEST_F(EditCommands, PrintNamesTheCurrentTab) {
 
 TEST_F(EditCommands, RepaintDrawsTheEditorAgainAtOnce) {
     Start();
-    Editor().SetText("<b>bold</b>");
+    Editor().SetText(L"<b>bold</b>");
     qmtest::PumpMessages();
     Editor().ResetStats();
     Command(ID_EDIT_REPAINT);
@@ -198,7 +198,7 @@ TEST_F(EditCommands, WithNoDocumentTheEditMenuAndTheEditorMenuAreOff) {
     }
     EXPECT_FALSE(Form().ColorMemo1->PopupEnabled());
     // Opening the Edit menu with no document changes no mark and raises nothing.
-    SendMessageA(Form().Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(Form().MainMenu1, 1)), 1);
+    SendMessageW(Form().Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(Form().MainMenu1, 1)), 1);
     EXPECT_TRUE(dialogs.Requests().empty());
 }
 

@@ -22,7 +22,7 @@ protected:
         Form().FindDialog1.MatchCase = matchCase;
         Form().FindDialog1Find();
     }
-    void StartWith(const std::string& text) {
+    void StartWith(const std::wstring& text) {
         Start();
         Editor().SetText(text);
         Editor().SetSelection(0, 0);
@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(Find, AHitIsSelectedAndFindNextGoesOnFromIt) {
-    StartWith("<td>a</td>\r\n<TD>b</TD>\r\n<td>c</td>");
+    StartWith(L"<td>a</td>\r\n<TD>b</TD>\r\n<td>c</td>");
     SetFocus(Form().Handle());
     Search("<td>");
     ExpectSelected(0, 4);
@@ -51,7 +51,7 @@ TEST_F(Find, AHitIsSelectedAndFindNextGoesOnFromIt) {
 }
 
 TEST_F(Find, MatchCaseIsHonoured) {
-    StartWith("<td>a</td>\r\n<TD>b</TD>");
+    StartWith(L"<td>a</td>\r\n<TD>b</TD>");
     Search("<TD>", true);
     ExpectSelected(12, 4);
     Editor().SetSelection(0, 0);
@@ -61,8 +61,20 @@ TEST_F(Find, MatchCaseIsHonoured) {
     Search("</Td>", true);
 }
 
+// The dialog's text is UTF-8; letters of every script fold, and the hit is
+// selected in UTF-16 units (the emoji before it counts two).
+TEST_F(Find, LettersOfEveryScriptFoldAndTheHitIsSelectedInUnits) {
+    StartWith(L"\U0001F600 M\u00dcLLER \u0401\u041b\u041a\u0410");
+    Search("\u0451\u043b\u043a\u0430");
+    ExpectSelected(10, 4);
+    Editor().SetSelection(0, 0);
+    dialogs.ExpectMessage("\"m\u00fcller\" not found!");
+    Search("m\u00fcller", true);
+    EXPECT_TRUE(dialogs.AllAnswered());
+}
+
 TEST_F(Find, WithoutASelectionTheSearchStartsAtTheBeginning) {
-    StartWith("abc abc");
+    StartWith(L"abc abc");
     Editor().SetSelection(5, 0);
     Search("abc");
     ExpectSelected(0, 3);
@@ -71,7 +83,7 @@ TEST_F(Find, WithoutASelectionTheSearchStartsAtTheBeginning) {
 }
 
 TEST_F(Find, TheRealDialogSearchesFromItsFindNextButton) {
-    StartWith("one two one");
+    StartWith(L"one two one");
     Command(ID_EDIT_FIND);
     HWND dialog = Form().FindDialog1.Handle();
     ASSERT_NE(dialog, nullptr);
@@ -81,16 +93,16 @@ TEST_F(Find, TheRealDialogSearchesFromItsFindNextButton) {
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, grp1)));
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, chx2)));
     SetWindowTextA(GetDlgItem(dialog, edt1), "ONE");
-    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     qmtest::PumpMessages();
     ExpectSelected(0, 3);
-    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     qmtest::PumpMessages();
     ExpectSelected(8, 3);
-    SendMessageA(GetDlgItem(dialog, chx2), BM_CLICK, 0, 0);  // match case
+    SendMessageW(GetDlgItem(dialog, chx2), BM_CLICK, 0, 0);  // match case
     Editor().SetSelection(0, 0);
     dialogs.ExpectMessage("\"ONE\" not found!");
-    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     qmtest::PumpMessages();
     EXPECT_TRUE(dialogs.AllAnswered());
 
@@ -98,7 +110,7 @@ TEST_F(Find, TheRealDialogSearchesFromItsFindNextButton) {
     Command(ID_EDIT_FIND);
     EXPECT_EQ(Form().FindDialog1.Handle(), dialog);
     // Closing it forgets it; closing the last document closes it too.
-    SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     qmtest::PumpMessages();
     EXPECT_EQ(Form().FindDialog1.Handle(), nullptr);
     EXPECT_FALSE(IsWindow(dialog));

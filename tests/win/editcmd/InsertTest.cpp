@@ -25,7 +25,7 @@ protected:
         ASSERT_GE(id, 0) << caption;
         Command(id);
     }
-    void StartWith(const std::string& text, int selStart, int selLength) {
+    void StartWith(const std::wstring& text, int selStart, int selLength) {
         Start();
         Editor().SetText(text);
         Editor().SetModified(false);
@@ -35,9 +35,9 @@ protected:
 };
 
 TEST_F(Insertion, ASelectedWordIsReplacedByTheTag) {
-    StartWith("say hello now", 4, 5);
+    StartWith(L"say hello now", 4, 5);
     Choose("<B>");
-    EXPECT_EQ(Editor().Text(), "say <B> now");
+    EXPECT_EQ(Editor().Text(), L"say <B> now");
     EXPECT_EQ(Editor().SelLength(), 0);
     EXPECT_EQ(Editor().SelStart(), 7) << "the caret after the text";
     EXPECT_TRUE(Editor().Modified());
@@ -45,49 +45,49 @@ TEST_F(Insertion, ASelectedWordIsReplacedByTheTag) {
 }
 
 TEST_F(Insertion, TheCaptionGoesInWithItsAsterisksAndQuotes) {
-    StartWith("", 0, 0);
+    StartWith(L"", 0, 0);
     Choose("<A HREF=\"*.*\">");
-    EXPECT_EQ(Editor().Text(), "<A HREF=\"*.*\">");
+    EXPECT_EQ(Editor().Text(), L"<A HREF=\"*.*\">");
     EXPECT_EQ(Editor().Text().size(), 14u);
     EXPECT_EQ(Caret(), 14);
     Choose("BGCOLOR=\"#******\"");
     Choose("ROWS=\"*%,*%\"");
-    EXPECT_EQ(Editor().Text(), "<A HREF=\"*.*\">BGCOLOR=\"#******\"ROWS=\"*%,*%\"");
+    EXPECT_EQ(Editor().Text(), L"<A HREF=\"*.*\">BGCOLOR=\"#******\"ROWS=\"*%,*%\"");
 }
 
 TEST_F(Insertion, UndoRightAfterAnInsertionDoesNotRemoveIt) {
-    StartWith("", 0, 0);
+    StartWith(L"", 0, 0);
     Type("abc");
     Choose("<HR>");
     Command(ID_EDIT_UNDO);
-    EXPECT_EQ(Editor().Text(), "abc<HR>");
+    EXPECT_EQ(Editor().Text(), L"abc<HR>");
     Command(ID_EDIT_UNDO);
-    EXPECT_EQ(Editor().Text(), "abc<HR>") << "nor the typing before it";
+    EXPECT_EQ(Editor().Text(), L"abc<HR>") << "nor the typing before it";
 }
 
 TEST_F(Insertion, NoneFillersChangeNothing) {
-    StartWith("text", 2, 1);
+    StartWith(L"text", 2, 1);
     HMENU frames = qmtest::SubMenuOf(Form().PopupMenu2, "Frames");
     ASSERT_NE(frames, nullptr);
     ASSERT_EQ(qmtest::Captions(frames)[4], "none");
     Command(static_cast<int>(GetMenuItemID(frames, 4)));
     Choose("none", 5);
-    EXPECT_EQ(Editor().Text(), "text");
+    EXPECT_EQ(Editor().Text(), L"text");
     EXPECT_FALSE(Editor().Modified());
     EXPECT_EQ(Editor().SelStart(), 2);
     EXPECT_EQ(Editor().SelLength(), 1);
 }
 
 TEST_F(Insertion, TheSecondClosingLinkTagInsertsLikeTheFirst) {
-    StartWith("", 0, 0);
+    StartWith(L"", 0, 0);
     const int first = MenuIdOf(Form().PopupMenu2, "</A>", 0);
     const int second = MenuIdOf(Form().PopupMenu2, "</A>", 1);
     ASSERT_GE(second, 0);
     EXPECT_NE(first, second);
     Command(second);
-    EXPECT_EQ(Editor().Text(), "</A>");
+    EXPECT_EQ(Editor().Text(), L"</A>");
     Command(first);
-    EXPECT_EQ(Editor().Text(), "</A></A>");
+    EXPECT_EQ(Editor().Text(), L"</A></A>");
 }
 
 TEST_F(Insertion, TagSubmenusHaveTwoColumnsAndTheMenuItsOrder) {
@@ -128,17 +128,17 @@ TEST_F(Insertion, TagSubmenusHaveTwoColumnsAndTheMenuItsOrder) {
 }
 
 TEST_F(Insertion, ColoursGoInAsHashRedGreenBlue) {
-    StartWith("<BODY BGCOLOR=>", 14, 0);
+    StartWith(L"<BODY BGCOLOR=>", 14, 0);
     dialogs.ExpectColor(DialogAnswer::Ok, 0x000080FF);  // red 255, green 128, blue 0
     Command(ID_POPUP_COLORS);
-    EXPECT_EQ(Editor().Text(), "<BODY BGCOLOR=#FF8000>");
+    EXPECT_EQ(Editor().Text(), L"<BODY BGCOLOR=#FF8000>");
     EXPECT_EQ(Caret(), 21);
     dialogs.ExpectColor(DialogAnswer::Ok, 0x00FF0000);
     Command(ID_TB_COLORS);
-    EXPECT_EQ(Editor().Text(), "<BODY BGCOLOR=#FF8000#0000FF>");
+    EXPECT_EQ(Editor().Text(), L"<BODY BGCOLOR=#FF8000#0000FF>");
     dialogs.ExpectColor(DialogAnswer::Cancel);
     Command(ID_TB_COLORS);
-    EXPECT_EQ(Editor().Text(), "<BODY BGCOLOR=#FF8000#0000FF>");
+    EXPECT_EQ(Editor().Text(), L"<BODY BGCOLOR=#FF8000#0000FF>");
     const auto& requests = dialogs.Requests();
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_EQ(requests[0].color, qm::clBlack) << "black the first time";
@@ -147,20 +147,20 @@ TEST_F(Insertion, ColoursGoInAsHashRedGreenBlue) {
 }
 
 TEST_F(Insertion, ASystemColourIsTurnedIntoItsRedGreenBlue) {
-    StartWith("", 0, 0);
+    StartWith(L"", 0, 0);
     dialogs.ExpectColor(DialogAnswer::Ok, 0x80000000 | COLOR_HIGHLIGHT);
     Command(ID_POPUP_COLORS);
     const COLORREF rgb = GetSysColor(COLOR_HIGHLIGHT);
-    char expected[8];
-    snprintf(expected, sizeof expected, "#%02X%02X%02X", GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+    wchar_t expected[8];
+    swprintf(expected, std::size(expected), L"#%02X%02X%02X", GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
     EXPECT_EQ(Editor().Text(), expected);
 }
 
 TEST_F(Insertion, FileNamesGoInWithoutTheirFolders) {
-    StartWith("<IMG SRC=\"\">", 10, 0);
+    StartWith(L"<IMG SRC=\"\">", 10, 0);
     dialogs.Expect(DialogKind::OpenFile, "", DialogAnswer::Ok, "C:\\Web\\img\\logo.gif");
     Command(ID_POPUP_FILENAME);
-    EXPECT_EQ(Editor().Text(), "<IMG SRC=\"logo.gif\">");
+    EXPECT_EQ(Editor().Text(), L"<IMG SRC=\"logo.gif\">");
     EXPECT_EQ(Caret(), 18);
     ASSERT_EQ(dialogs.Requests().size(), 1u);
     EXPECT_EQ(dialogs.Requests()[0].filter, "JPEG|*.jpg|GIF|*.gif|HTML|*.htm;*.html|All|*.jpg;*.gif;*.htm;*.html");
@@ -170,26 +170,39 @@ TEST_F(Insertion, FileNamesGoInWithoutTheirFolders) {
     Command(ID_TB_FILENAME);
     dialogs.Expect(DialogKind::OpenFile, "", DialogAnswer::Cancel);
     Command(ID_TB_FILENAME);
-    EXPECT_EQ(Editor().Text(), "<IMG SRC=\"logo.gifimg/sub/a.jpg\">");
+    EXPECT_EQ(Editor().Text(), L"<IMG SRC=\"logo.gifimg/sub/a.jpg\">");
+    // A name in any script (the dialog gives UTF-8).
+    dialogs.Expect(DialogKind::OpenFile, "", DialogAnswer::Ok, "C:\\Web\\\u03a9mega \u65e5\u672c.gif");
+    Command(ID_TB_FILENAME);
+    EXPECT_EQ(Editor().Text(), L"<IMG SRC=\"logo.gifimg/sub/a.jpg\u03a9mega \u65e5\u672c.gif\">");
 }
 
 TEST_F(Insertion, CommentsAreWrappedInMarkersAndBlanksKept) {
-    StartWith("ab", 1, 0);
+    StartWith(L"ab", 1, 0);
     dialogs.ExpectInput("Comment....", DialogAnswer::Ok, "Hello");
     Command(ID_TB_COMMENT);
-    EXPECT_EQ(Editor().Text(), "a<!--Hello-->b");
+    EXPECT_EQ(Editor().Text(), L"a<!--Hello-->b");
     EXPECT_EQ(Caret(), 13);
     ASSERT_EQ(dialogs.Requests().size(), 1u);
     EXPECT_EQ(dialogs.Requests()[0].text, "Type the comment here");
 
     dialogs.ExpectInput("Comment....", DialogAnswer::Ok, "   ");
     Command(ID_TB_COMMENT);
-    EXPECT_EQ(Editor().Text(), "a<!--Hello--><!--   -->b");
+    EXPECT_EQ(Editor().Text(), L"a<!--Hello--><!--   -->b");
     dialogs.ExpectInput("Comment....", DialogAnswer::Ok, "");
     Command(ID_TB_COMMENT);
     dialogs.ExpectInput("Comment....", DialogAnswer::Cancel, "ignored");
     Command(ID_TB_COMMENT);
-    EXPECT_EQ(Editor().Text(), "a<!--Hello--><!--   -->b") << "empty or cancelled: nothing";
+    EXPECT_EQ(Editor().Text(), L"a<!--Hello--><!--   -->b") << "empty or cancelled: nothing";
+    // Any script; the line takes 255 UTF-16 units, and an emoji that would
+    // not fit whole is left out whole.
+    const std::wstring before = Editor().Text();
+    dialogs.ExpectInput("Comment....", DialogAnswer::Ok, "\u65e5\u672c \u2014 \u0101 \U0001F600");
+    Command(ID_TB_COMMENT);
+    dialogs.ExpectInput("Comment....", DialogAnswer::Ok, std::string(254, 'x') + "\U0001F600");
+    Command(ID_TB_COMMENT);
+    EXPECT_EQ(Editor().Text(), before.substr(0, 23) + L"<!--\u65e5\u672c \u2014 \u0101 \U0001F600--><!--" +
+                                   std::wstring(254, L'x') + L"-->b");
 }
 
 TEST_F(Insertion, ACommentWithNoDocumentGivesTheListErrorAndChangesNothing) {
@@ -197,7 +210,7 @@ TEST_F(Insertion, ACommentWithNoDocumentGivesTheListErrorAndChangesNothing) {
     Command(ID_FILE_CLOSE);
     ASSERT_EQ(TabCount(), 0);
     EXPECT_TRUE(Form().ToolBar1.IsEnabled(ID_TB_COMMENT)) << "Make a comment stays enabled";
-    const std::string prototypeText = Form().ColorMemo1->Text();
+    const std::wstring prototypeText = Form().ColorMemo1->Text();
     dialogs.ExpectInput("Comment....", DialogAnswer::Ok, "Hello");
     dialogs.Expect(DialogKind::Error, "List index out of bounds (-1)", DialogAnswer::Ok);
     Command(ID_TB_COMMENT);

@@ -15,8 +15,8 @@ protected:
     MemoHost host{420, 200};
     TColorMemo& memo = host.Memo();
 
-    void Type(char c) { SendMessageA(memo.Handle(), WM_CHAR, static_cast<unsigned char>(c), 1); }
-    void Key(UINT message, WORD key) { SendMessageA(memo.Handle(), message, key, message == WM_KEYUP ? 0xC0000001 : 1); }
+    void Type(wchar_t c) { SendMessageW(memo.Handle(), WM_CHAR, c, 1); }
+    void Key(UINT message, WORD key) { SendMessageW(memo.Handle(), message, key, message == WM_KEYUP ? 0xC0000001 : 1); }
     void PressKey(WORD key) {
         Key(WM_KEYDOWN, key);
         Key(WM_KEYUP, key);
@@ -38,7 +38,7 @@ protected:
 };
 
 TEST_F(ColorMemoInputTest, OneTypedCharacterRepaintsTheCaretLineOnly) {
-    memo.SetText("<p>one</p>\r\n<p>two</p>\r\n");
+    memo.SetText(L"<p>one</p>\r\n<p>two</p>\r\n");
     memo.SetSelection(5, 0);
     Look();
 
@@ -46,9 +46,9 @@ TEST_F(ColorMemoInputTest, OneTypedCharacterRepaintsTheCaretLineOnly) {
     Calls calls = Look();
     EXPECT_EQ(calls.all, 1u);
     EXPECT_EQ(calls.caretLineOnly, 1u);
-    EXPECT_EQ(memo.Text().substr(0, 7), "<p>onxe");
+    EXPECT_EQ(memo.Text().substr(0, 7), L"<p>onxe");
 
-    SendMessageA(memo.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("ab"));  // a paste
+    SendMessageW(memo.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"ab"));  // a paste
     calls = Look();
     EXPECT_EQ(calls.all, 1u);
     EXPECT_EQ(calls.caretLineOnly, 0u);
@@ -74,7 +74,7 @@ TEST_F(ColorMemoInputTest, OneTypedCharacterRepaintsTheCaretLineOnly) {
 }
 
 TEST_F(ColorMemoInputTest, TypedCharacterIsColouredOnItsLine) {
-    memo.SetText("<p>one\r\nplain\r\n");
+    memo.SetText(L"<p>one\r\nplain\r\n");
     memo.SetSelection(6, 0);
     Look();
     Type('>');
@@ -88,7 +88,7 @@ TEST_F(ColorMemoInputTest, TypedCharacterIsColouredOnItsLine) {
 // when it paints again. Until then no colours go there, over text that has
 // not moved yet (they would show a character off); the paint colours it.
 TEST_F(ColorMemoInputTest, ColoursWaitForThePaintWhereTheTypedTextIsAboutToMove) {
-    memo.SetText("<p>one</p> <b>two</b> <i>three</i> \"four\"\r\n<p>line</p>\r\n");
+    memo.SetText(L"<p>one</p> <b>two</b> <i>three</i> \"four\"\r\n<p>line</p>\r\n");
     memo.SetFocus();
     for (bool always : {false, true}) {
         memo.SetRedrawAlways(always);
@@ -109,17 +109,84 @@ TEST_F(ColorMemoInputTest, ColoursWaitForThePaintWhereTheTypedTextIsAboutToMove)
         Settle(memo);
         const Pixels after(memo.Handle());
         ShowCaret(memo.Handle());
-        const int bold = Find(memo, "<b>");
+        const int bold = Find(memo, L"<b>");
         EXPECT_GT(after.Count(CharsRect(memo, 1, 1), Ref(kTag)), 0) << always;
         EXPECT_GT(after.Count(CharsRect(memo, bold, bold + 2), Ref(kTag)), 0) << always;
         EXPECT_EQ(after.Count(CharsRect(memo, bold, bold + 2), Ref(qm::clBlack)), 0) << always;
-        const int four = Find(memo, "\"four\"");
+        const int four = Find(memo, L"\"four\"");
         EXPECT_GT(after.Count(CharsRect(memo, four, four + 5), Ref(kQuoted)), 0) << always;
     }
 }
 
+// Characters as the keyboard gives them outside any code page (Unicode key
+// events; an emoji comes as its two halves), through a Unicode message loop.
+void TypeUnicode(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (wchar_t unit : text) {
+        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = unit;
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(input);
+        }
+    }
+    ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 300; Sleep(5)) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+// Letters outside Windows-1252 and an emoji typed into a quoted value: the
+// text holds exactly them, they go into the copy of the (only) line, and
+// what shows is what a fresh paint of the same text shows. The emoji is one
+// character to the arrow keys, Delete and Backspace.
+TEST_F(ColorMemoInputTest, UnicodeTypedWithRealKeysIsKeptPaintedAndEditedWhole) {
+    memo.SetText(L"<p title=\"x\">text</p> plain");
+    memo.SetFocus();
+    const int at = Find(memo, L"x\"") + 1;
+    memo.SetSelection(at, 0);
+    Settle(memo);
+    const uint64_t copied = memo.Stats().CopiedChars;
+    TypeUnicode(L"\u0101\u65e5");
+    EXPECT_EQ(memo.Stats().CopiedChars, copied);
+    TypeUnicode(L"\U0001F600\u00e9");
+    ASSERT_EQ(memo.Text(), L"<p title=\"x\u0101\u65e5\U0001F600\u00e9\">text</p> plain");
+    EXPECT_EQ(memo.SelStart(), at + 5);
+
+    Settle(memo);
+    HideCaret(memo.Handle());
+    const Pixels typed(memo.Handle());
+    memo.ForgetCopiedText();
+    InvalidateRect(memo.Handle(), nullptr, TRUE);
+    const Pixels fresh(memo.Handle());
+    ShowCaret(memo.Handle());
+    EXPECT_GT(fresh.Count(CharsRect(memo, at, at + 4), Ref(kQuoted)), 0);
+    int differing = 0;
+    for (int y = 0; y < fresh.Height(); ++y) {
+        for (int x = 0; x < fresh.Width(); ++x) differing += typed.At(x, y) != fresh.At(x, y) ? 1 : 0;
+    }
+    EXPECT_EQ(differing, 0);
+
+    PressKeys({VK_LEFT});
+    PressKeys({VK_LEFT});
+    EXPECT_EQ(memo.SelStart(), at + 2);
+    PressKeys({VK_RIGHT});
+    EXPECT_EQ(memo.SelStart(), at + 4);
+    PressKeys({VK_BACK});
+    EXPECT_EQ(memo.Text(), L"<p title=\"x\u0101\u65e5\u00e9\">text</p> plain");
+    TypeUnicode(L"\U0001F600");
+    PressKeys({VK_LEFT});
+    PressKeys({VK_DELETE});
+    EXPECT_EQ(memo.Text(), L"<p title=\"x\u0101\u65e5\u00e9\">text</p> plain");
+}
+
 TEST_F(ColorMemoInputTest, NavigationKeysFirstCollapseTheSelectionToItsEnd) {
-    memo.SetText("abc def\r\nghi jkl");
+    memo.SetText(L"abc def\r\nghi jkl");
     memo.SetSelection(5, 6);  // "ef", the line break and "gh"
     Look();
     PressKey(VK_HOME);
@@ -153,7 +220,7 @@ TEST_F(ColorMemoInputTest, NavigationKeysFirstCollapseTheSelectionToItsEnd) {
 }
 
 TEST_F(ColorMemoInputTest, KeyAndMouseEventsReachTheApplication) {
-    memo.SetText("text");
+    memo.SetText(L"text");
     std::vector<std::string> seen;
     memo.OnKeyDown = [&](TColorMemo&, WORD& key, qm::TShiftState) {
         seen.push_back("down " + std::to_string(key));
@@ -170,8 +237,8 @@ TEST_F(ColorMemoInputTest, KeyAndMouseEventsReachTheApplication) {
     Key(WM_KEYDOWN, VK_END);
     EXPECT_EQ(memo.SelStart(), 0);
     Key(WM_KEYUP, VK_END);
-    SendMessageA(memo.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 3));
-    SendMessageA(memo.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(7, 3));
+    SendMessageW(memo.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 3));
+    SendMessageW(memo.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(7, 3));
     const std::vector<std::string> expected{"down 35", "up 35", "press " + std::to_string(qm::ssLeft) + " 7",
                                             "release left"};
     EXPECT_EQ(seen, expected);
@@ -187,16 +254,16 @@ TEST_F(ColorMemoInputTest, HotSpotsShowTheHandAndReportTheirTextWhenClicked) {
         EXPECT_EQ(&sender, &memo);
         clicked.push_back(text);
     };
-    memo.SetText("see [index.htm] and [b.htm]\r\nnext");
+    memo.SetText(L"see [index.htm] and [b.htm]\r\nnext");
     Settle(memo);
-    const int begin = Find(memo, "[");
+    const int begin = Find(memo, L"[");
     auto move = [&](int offset) {
-        SendMessageA(memo.Handle(), WM_MOUSEMOVE, 0, At(offset));
+        SendMessageW(memo.Handle(), WM_MOUSEMOVE, 0, At(offset));
         return memo.Cursor();
     };
 
     EXPECT_EQ(move(begin + 3), qm::crHotSpot);
-    SendMessageA(memo.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(memo.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageW(memo.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(memo.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), TColorMemo::CursorImage(qm::crHotSpot));
     // The program's own pointing hand, not a stand-in for a missing one.
     EXPECT_EQ(TColorMemo::CursorImage(qm::crHotSpot), LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1077)));
@@ -207,13 +274,13 @@ TEST_F(ColorMemoInputTest, HotSpotsShowTheHandAndReportTheirTextWhenClicked) {
     EXPECT_EQ(move(begin + 12), qm::crDefault);  // between the two hot spots
 
     move(begin + 5);
-    SendMessageA(memo.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(begin + 5));
-    SendMessageA(memo.Handle(), WM_LBUTTONUP, 0, At(begin + 5));
+    SendMessageW(memo.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(begin + 5));
+    SendMessageW(memo.Handle(), WM_LBUTTONUP, 0, At(begin + 5));
     move(begin + 12);
-    SendMessageA(memo.Handle(), WM_LBUTTONUP, 0, At(begin + 12));  // not over a hot spot: nothing
-    const int second = Find(memo, "b.htm");
+    SendMessageW(memo.Handle(), WM_LBUTTONUP, 0, At(begin + 12));  // not over a hot spot: nothing
+    const int second = Find(memo, L"b.htm");
     move(second + 1);
-    SendMessageA(memo.Handle(), WM_MBUTTONUP, 0, At(second + 1));  // any button
+    SendMessageW(memo.Handle(), WM_MBUTTONUP, 0, At(second + 1));  // any button
     EXPECT_EQ(clicked, (std::vector<std::string>{"index.htm", "b.htm"}));
 
     memo.HotSpot().Active = false;
@@ -226,21 +293,21 @@ TEST_F(ColorMemoInputTest, HotSpotsFarDownALongTextAreExact) {
     memo.HotSpot().Active = true;
     std::string clicked;
     memo.OnHotSpotClick = [&](TColorMemo&, const std::string& text) { clicked = text; };
-    std::string text;
-    for (int i = 0; i < 2500; ++i) text += "filler line number " + std::to_string(100000 + i) + " of the text\r\n";
+    std::wstring text;
+    for (int i = 0; i < 2500; ++i) text += L"filler line number " + std::to_wstring(100000 + i) + L" of the text\r\n";
     const int line = 2400;
     memo.SetText(text);
-    const int start = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEINDEX, line, 0));
+    const int start = static_cast<int>(SendMessageW(memo.Handle(), EM_LINEINDEX, line, 0));
     ASSERT_GT(start, 70000);
-    SendMessageA(memo.Handle(), EM_SETSEL, start, start + 6);
-    SendMessageA(memo.Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("[far.htm]"));
-    SendMessageA(memo.Handle(), EM_LINESCROLL, 0, line - 2 - SendMessageA(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0));
+    SendMessageW(memo.Handle(), EM_SETSEL, start, start + 6);
+    SendMessageW(memo.Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"[far.htm]"));
+    SendMessageW(memo.Handle(), EM_LINESCROLL, 0, line - 2 - SendMessageW(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0));
     Settle(memo);
-    ASSERT_EQ(SendMessageA(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), line - 2);
+    ASSERT_EQ(SendMessageW(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), line - 2);
 
-    SendMessageA(memo.Handle(), WM_MOUSEMOVE, 0, At(start + 3));
+    SendMessageW(memo.Handle(), WM_MOUSEMOVE, 0, At(start + 3));
     EXPECT_EQ(memo.Cursor(), qm::crHotSpot);
-    SendMessageA(memo.Handle(), WM_LBUTTONUP, 0, At(start + 3));
+    SendMessageW(memo.Handle(), WM_LBUTTONUP, 0, At(start + 3));
     EXPECT_EQ(clicked, "far.htm");
 }
 
@@ -248,7 +315,7 @@ TEST_F(ColorMemoInputTest, HotSpotsFarDownALongTextAreExact) {
 // came (keys, clipboard, undo, SetText and WM_SETTEXT), and never for what
 // leaves the text as it is.
 TEST_F(ColorMemoInputTest, OnChangeFiresAfterEveryChangeOfTheTextAndForNothingElse) {
-    std::vector<std::string> changes;
+    std::vector<std::wstring> changes;
     memo.OnChange = [&] { changes.push_back(memo.Text()); };
     auto count = [&] {
         Settle(memo);
@@ -256,21 +323,21 @@ TEST_F(ColorMemoInputTest, OnChangeFiresAfterEveryChangeOfTheTextAndForNothingEl
         changes.clear();
         return n;
     };
-    memo.SetText("<p>one</p>");
-    ASSERT_EQ(changes, std::vector<std::string>{"<p>one</p>"});
+    memo.SetText(L"<p>one</p>");
+    ASSERT_EQ(changes, std::vector<std::wstring>{L"<p>one</p>"});
     changes.clear();
-    memo.SetText("<p>one</p>");  // the same text again is set all the same
+    memo.SetText(L"<p>one</p>");  // the same text again is set all the same
     EXPECT_EQ(count(), 1u);
-    memo.SetText("");
+    memo.SetText(L"");
     EXPECT_EQ(count(), 1u);
-    SendMessageA(memo.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("<p>two</p>"));
-    ASSERT_EQ(changes, std::vector<std::string>{"<p>two</p>"});
+    SendMessageW(memo.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"<p>two</p>"));
+    ASSERT_EQ(changes, std::vector<std::wstring>{L"<p>two</p>"});
     changes.clear();
 
     memo.SetFocus();
     memo.SetSelection(3, 0);
     PressKeys({'X'});
-    ASSERT_EQ(changes, std::vector<std::string>{"<p>xtwo</p>"});  // seen after the change
+    ASSERT_EQ(changes, std::vector<std::wstring>{L"<p>xtwo</p>"});  // seen after the change
     changes.clear();
     PressKeys({VK_BACK});
     EXPECT_EQ(count(), 1u);
@@ -278,9 +345,9 @@ TEST_F(ColorMemoInputTest, OnChangeFiresAfterEveryChangeOfTheTextAndForNothingEl
     EXPECT_EQ(count(), 1u);
     PressKeys({VK_CONTROL, 'Z'});
     Settle(memo);
-    EXPECT_EQ(memo.Text(), "<p>xtwo</p>");  // (Wine's control takes back the typing since the X)
+    EXPECT_EQ(memo.Text(), L"<p>xtwo</p>");  // (Wine's control takes back the typing since the X)
     EXPECT_FALSE(changes.empty());
-    EXPECT_EQ(changes.back(), "<p>xtwo</p>");  // (and reports it twice)
+    EXPECT_EQ(changes.back(), L"<p>xtwo</p>");  // (and reports it twice)
     changes.clear();
 
     // Moving, selecting, copying, scrolling and settings change no text.
@@ -288,7 +355,7 @@ TEST_F(ColorMemoInputTest, OnChangeFiresAfterEveryChangeOfTheTextAndForNothingEl
     PressKeys({VK_LEFT});
     PressKeys({VK_SHIFT, VK_HOME});
     PressKeys({VK_CONTROL, 'C'});
-    SendMessageA(memo.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageW(memo.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
     memo.SetSelection(0, 2);
     memo.SetModified(false);
     memo.SetColor(qm::clYellow);
@@ -304,7 +371,7 @@ TEST_F(ColorMemoInputTest, OnChangeFiresAfterEveryChangeOfTheTextAndForNothingEl
     EXPECT_EQ(count(), 1u);
     PressKeys({VK_DELETE});
     EXPECT_EQ(count(), 1u);
-    SendMessageA(memo.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("ab"));
+    SendMessageW(memo.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"ab"));
     EXPECT_EQ(count(), 1u);
 
     // A read-only editor's text cannot be typed into: nothing changes.
@@ -350,7 +417,7 @@ TEST_F(ColorMemoInputTest, MouseRepaintsOnlyForAPlainLeftButton) {
     HMENU menu = CreatePopupMenu();
     counted.SetPopupMenu(menu, host.Handle());
     counted.SetPopupEnabled(false);
-    counted.SetText("<p>some words</p>\r\nmore words\r\n");
+    counted.SetText(L"<p>some words</p>\r\nmore words\r\n");
     counted.SetReadOnly(true);  // (Wine's control pastes on a middle click)
     counted.SetFocus();
     Settle(counted);
@@ -387,19 +454,19 @@ TEST_F(ColorMemoInputTest, MouseRepaintsOnlyForAPlainLeftButton) {
 }
 
 TEST_F(ColorMemoInputTest, ScrollMessagesFireTheirEventsAndRepaint) {
-    std::string text;
-    for (int i = 0; i < 60; ++i) text += "<p>paragraph " + std::to_string(i) + "</p>\r\n";
+    std::wstring text;
+    for (int i = 0; i < 60; ++i) text += L"<p>paragraph " + std::to_wstring(i) + L"</p>\r\n";
     memo.SetText(text);
     int vertical = 0, horizontal = 0;
     memo.OnVScroll = [&](TColorMemo&) { ++vertical; };
     memo.OnHScroll = [&](TColorMemo&) { ++horizontal; };
     Look();
-    SendMessageA(memo.Handle(), WM_VSCROLL, SB_PAGEDOWN, 0);
-    SendMessageA(memo.Handle(), WM_HSCROLL, SB_LINERIGHT, 0);
+    SendMessageW(memo.Handle(), WM_VSCROLL, SB_PAGEDOWN, 0);
+    SendMessageW(memo.Handle(), WM_HSCROLL, SB_LINERIGHT, 0);
     EXPECT_EQ(vertical, 1);
     EXPECT_EQ(horizontal, 1);
     EXPECT_EQ(Look().all, 2u);
-    EXPECT_GT(SendMessageA(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_GT(SendMessageW(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 }
 
 }  // namespace

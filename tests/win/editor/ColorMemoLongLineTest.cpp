@@ -21,15 +21,15 @@ using qm::TColorMemo;
 
 // The colour of each character under the editor's rules, for texts of tags
 // and plain words: a tag from "<" to ">", quoted values inside it.
-std::vector<COLORREF> ExpectedColours(const std::string& line) {
+std::vector<COLORREF> ExpectedColours(const std::wstring& line) {
     std::vector<COLORREF> colours(line.size(), Ref(qm::clBlack));
     bool tag = false, quoted = false;
     for (size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (!tag && c == '<') tag = true;
-        if (tag) colours[i] = Ref(quoted || c == '"' ? kQuoted : kTag);
-        if (tag && c == '"') quoted = !quoted;
-        if (tag && !quoted && c == '>') tag = false;
+        const wchar_t c = line[i];
+        if (!tag && c == L'<') tag = true;
+        if (tag) colours[i] = Ref(quoted || c == L'"' ? kQuoted : kTag);
+        if (tag && c == L'"') quoted = !quoted;
+        if (tag && !quoted && c == L'>') tag = false;
     }
     return colours;
 }
@@ -57,7 +57,7 @@ protected:
     // goes no further.
     static void PageTo(TColorMemo& editor, int target) {
         for (int pos = ScrollPos(editor); pos < target;) {
-            SendMessageA(editor.Handle(), WM_HSCROLL, SB_PAGERIGHT, 0);
+            SendMessageW(editor.Handle(), WM_HSCROLL, SB_PAGERIGHT, 0);
             const int now = ScrollPos(editor);
             if (now == pos) break;
             pos = now;
@@ -81,14 +81,14 @@ protected:
     // The first line's band inside the formatting rectangle.
     RECT Band() {
         RECT format{};
-        SendMessageA(memo.Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        SendMessageW(memo.Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
         return RECT{format.left, format.top, std::min<LONG>(format.right, kWidth), format.top + LineHeight(memo)};
     }
 
     // The line drawn in the editor's font and the colours of its characters,
     // its start `offset` pixels left of the band's left edge; the band's
     // pixels, row by row.
-    std::vector<COLORREF> Drawn(const std::string& line, int offset, const RECT& band) {
+    std::vector<COLORREF> Drawn(const std::wstring& line, int offset, const RECT& band) {
         const int width = band.right - band.left, height = band.bottom - band.top;
         qm::WindowDC screen(memo.Handle());
         struct MemoryDC {
@@ -99,21 +99,21 @@ protected:
         qm::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
         qm::SelectedObject selectedBitmap(dc.Get(), bitmap.Get());
         qm::SelectedObject selectedFont(dc.Get(),
-                                        reinterpret_cast<HFONT>(SendMessageA(memo.Handle(), WM_GETFONT, 0, 0)));
+                                        reinterpret_cast<HFONT>(SendMessageW(memo.Handle(), WM_GETFONT, 0, 0)));
         const RECT all{0, 0, width, height};
         SetBkColor(dc.Get(), RGB(255, 255, 255));
-        ExtTextOutA(dc.Get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+        ExtTextOutW(dc.Get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
         SetBkMode(dc.Get(), TRANSPARENT);
 
         std::vector<INT> ends(line.size());
         SIZE size{};
-        GetTextExtentExPointA(dc.Get(), line.data(), static_cast<int>(line.size()), 0, nullptr, ends.data(), &size);
+        GetTextExtentExPointW(dc.Get(), line.data(), static_cast<int>(line.size()), 0, nullptr, ends.data(), &size);
         const std::vector<COLORREF> colours = ExpectedColours(line);
         for (size_t i = 0; i < line.size(); ++i) {
             const int left = (i ? ends[i - 1] : 0) - offset, right = ends[i] - offset;
             if (right <= 0 || left >= width) continue;
             SetTextColor(dc.Get(), colours[i]);
-            ExtTextOutA(dc.Get(), left, 0, 0, nullptr, &line[i], 1, nullptr);
+            ExtTextOutW(dc.Get(), left, 0, 0, nullptr, &line[i], 1, nullptr);
         }
         std::vector<COLORREF> pixels;
         for (int y = 0; y < height; ++y) {
@@ -139,20 +139,20 @@ protected:
 
     // The line with its start in view, then its middle tag and its last tag
     // in the middle of the view.
-    void Check(const std::string& line, bool nativeLaysItOut) {
-        memo.SetText(line + "\r\nnext line\r\n");
+    void Check(const std::wstring& line, bool nativeLaysItOut) {
+        memo.SetText(line + L"\r\nnext line\r\n");
         const RECT band = Band();
         qm::WindowDC screen(memo.Handle());
-        qm::SelectedObject font(screen.Get(), reinterpret_cast<HFONT>(SendMessageA(memo.Handle(), WM_GETFONT, 0, 0)));
+        qm::SelectedObject font(screen.Get(), reinterpret_cast<HFONT>(SendMessageW(memo.Handle(), WM_GETFONT, 0, 0)));
         auto width = [&](size_t characters) {
             SIZE size{};
-            GetTextExtentPoint32A(screen.Get(), line.data(), static_cast<int>(characters), &size);
+            GetTextExtentPoint32W(screen.Get(), line.data(), static_cast<int>(characters), &size);
             return static_cast<int>(size.cx);
         };
         ASSERT_GT(width(line.size()), 65536 + kWidth);
         ASSERT_EQ(CharPos(memo.Handle(), 0).x, band.left);
 
-        const size_t middle = line.find('<', line.size() / 2), last = line.rfind('<');
+        const size_t middle = line.find(L'<', line.size() / 2), last = line.rfind(L'<');
         for (const size_t column : {size_t{0}, middle, last}) {
             const int target = std::max(width(column) - kWidth / 2, 0);
             const int offset = ScrollTo(target);
@@ -175,15 +175,15 @@ protected:
 TEST_F(ColorMemoLongLineTest, LineOfLongWordsAndTags) {
     // Few and long stretches of one kind of character, as Wine's control
     // still lays out.
-    std::string line;
-    while (line.size() < 9000) line += "<" + std::string(40, 'w') + ">" + std::string(260, 'm');
+    std::wstring line;
+    while (line.size() < 9000) line += L"<" + std::wstring(40, L'w') + L">" + std::wstring(260, L'm');
     Check(line, true);
 }
 
 TEST_F(ColorMemoLongLineTest, MinifiedTableRow) {
-    std::string line;
+    std::wstring line;
     for (int n = 0; line.size() < 12000; ++n) {
-        line += "<td class=\"c" + std::to_string(n % 13) + "\">" + std::to_string(1000 + n) + "</td>";
+        line += L"<td class=\"c" + std::to_wstring(n % 13) + L"\">" + std::to_wstring(1000 + n) + L"</td>";
     }
     Check(line, false);
 }
@@ -194,9 +194,9 @@ TEST_F(ColorMemoLongLineTest, MinifiedTableRow) {
 // editor given the same text shows there; plain typing goes into the
 // editor's copy of the line instead of copying it again.
 TEST_F(ColorMemoLongLineTest, TypingIntoAMinifiedLineShowsWhatANewEditorShows) {
-    std::string line;
+    std::wstring line;
     for (int n = 0; line.size() < 12000; ++n) {
-        line += "<td class=\"c" + std::to_string(n % 13) + "\">" + std::to_string(1000 + n) + "</td>";
+        line += L"<td class=\"c" + std::to_wstring(n % 13) + L"\">" + std::to_wstring(1000 + n) + L"</td>";
     }
     memo.SetText(line);
     // The new editor below the first one, in a window tall enough for both.
@@ -207,17 +207,17 @@ TEST_F(ColorMemoLongLineTest, TypingIntoAMinifiedLineShowsWhatANewEditorShows) {
     TColorMemo& fresh = host.AddMemo(0, kHeight + 30, kWidth, kHeight);
     fresh.SetScrollBars(qm::TScrollStyle::ssBoth);
     host.SetClientSize(fresh, kWidth, kHeight);
-    const int at = Find(memo, "<td", static_cast<int>(line.size() / 3));
+    const int at = Find(memo, L"<td", static_cast<int>(line.size() / 3));
     const RECT band = Band();
     // (Wine's control answers the line's start for every character of a
     // line it has not laid out: the middle's x is measured.)
     qm::WindowDC screen(memo.Handle());
-    qm::SelectedObject font(screen.Get(), reinterpret_cast<HFONT>(SendMessageA(memo.Handle(), WM_GETFONT, 0, 0)));
+    qm::SelectedObject font(screen.Get(), reinterpret_cast<HFONT>(SendMessageW(memo.Handle(), WM_GETFONT, 0, 0)));
     // Where the change is, and far enough to its right that the search
     // there starts after the change.
     auto targetAt = [&](int column) {
         SIZE before{};
-        GetTextExtentPoint32A(screen.Get(), line.data(), column, &before);
+        GetTextExtentPoint32W(screen.Get(), line.data(), column, &before);
         return std::max<int>(before.cx - kWidth / 2, 0);
     };
 
@@ -230,7 +230,7 @@ TEST_F(ColorMemoLongLineTest, TypingIntoAMinifiedLineShowsWhatANewEditorShows) {
         fresh.SetText(memo.Text());
         // A thumb position as far as its 15 bits go, then page steps.
         for (TColorMemo* editor : {&memo, &fresh}) {
-            SendMessageA(editor->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, std::min(target, 32000)), 0);
+            SendMessageW(editor->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, std::min(target, 32000)), 0);
             PageTo(*editor, target);
             InvalidateRect(editor->Handle(), nullptr, TRUE);
         }

@@ -19,14 +19,14 @@ protected:
     MemoHost host{420, 200};
     TColorMemo& memo = host.Memo();
 
-    void Show(const std::string& text) {
+    void Show(const std::wstring& text) {
         memo.SetText(text);
         memo.SetSelection(0, 0);
         InvalidateRect(memo.Handle(), nullptr, TRUE);
         Settle(memo);
     }
     // Pixels of a colour over the characters of `part` (its n-th occurrence).
-    int ColourOver(const Pixels& pixels, const std::string& part, qm::TColor color, int from = 0) {
+    int ColourOver(const Pixels& pixels, const std::wstring& part, qm::TColor color, int from = 0) {
         const int at = Find(memo, part, from);
         return pixels.Count(CharsRect(memo, at, at + static_cast<int>(part.size()) - 1), Ref(color));
     }
@@ -38,21 +38,21 @@ protected:
 // the native control takes as line breaks of one and three characters; the
 // lines between the two are where most is checked.
 TEST_F(ColorMemoPaintTest, PastedMixedLineBreaksKeepColoursAndSelectionOnTheirCharacters) {
-    const std::string pasted =
-        "plain first line\n"
-        "<b>bold</b> then <a href=\"page.htm\">link</a>\r\n"
-        "more <span class=\"n\">x</span> <!-- note --> text\r\r\n"
-        "<p>last</p>\r\n";
-    Show("");
+    const std::wstring pasted =
+        L"plain first line\n"
+        L"<b>bold</b> then <a href=\"page.htm\">link</a>\r\n"
+        L"more <span class=\"n\">x</span> <!-- note --> text\r\r\n"
+        L"<p>last</p>\r\n";
+    Show(L"");
     memo.SetFocus();
     SetClipboardText(host.Handle(), pasted);
-    PressKeys({VK_CONTROL, 'V'});
+    PressKeys({VK_CONTROL, L'V'});
     Settle(memo);
     ASSERT_EQ(GetFocus(), memo.Handle());
     ASSERT_EQ(memo.Text(), pasted);
-    ASSERT_EQ(SendMessageA(memo.Handle(), EM_LINEINDEX, 1, 0), Find(memo, "<b>"));
-    ASSERT_EQ(SendMessageA(memo.Handle(), EM_LINEINDEX, 3, 0), Find(memo, "<p>"));
-    const int href = Find(memo, "href");
+    ASSERT_EQ(SendMessageW(memo.Handle(), EM_LINEINDEX, 1, 0), Find(memo, L"<b>"));
+    ASSERT_EQ(SendMessageW(memo.Handle(), EM_LINEINDEX, 3, 0), Find(memo, L"<p>"));
+    const int href = Find(memo, L"href");
     memo.SetSelection(href, 4);
     Settle(memo);
     const Pixels pixels(memo.Handle());
@@ -68,18 +68,18 @@ TEST_F(ColorMemoPaintTest, PastedMixedLineBreaksKeepColoursAndSelectionOnTheirCh
         EXPECT_GT(pixels.Count(CharsRect(memo, at, at), GetSysColor(COLOR_HIGHLIGHT)), 0) << at - href;
     }
     // The rest of the tag around the selection is coloured.
-    EXPECT_GT(ColourOver(pixels, "<a ", kTag), 0);
-    EXPECT_GT(ColourOver(pixels, "</a>", kTag), 0);
-    for (const char* tag : {"<b>", "</b>", "<span class=", "</span>", "<p>", "</p>"}) {
+    EXPECT_GT(ColourOver(pixels, L"<a ", kTag), 0);
+    EXPECT_GT(ColourOver(pixels, L"</a>", kTag), 0);
+    for (const wchar_t* tag : {L"<b>", L"</b>", L"<span class=", L"</span>", L"<p>", L"</p>"}) {
         EXPECT_GT(ColourOver(pixels, tag, kTag), 0) << tag;
         EXPECT_EQ(ColourOver(pixels, tag, qm::clBlack), 0) << tag;
     }
-    EXPECT_GT(ColourOver(pixels, "\"page.htm\"", kQuoted), 0);
-    EXPECT_EQ(ColourOver(pixels, "\"page.htm\"", kTag), 0);
-    EXPECT_GT(ColourOver(pixels, "\"n\"", kQuoted), 0);
-    EXPECT_GT(ColourOver(pixels, "<!-- note -->", kComment), 0);
-    EXPECT_EQ(ColourOver(pixels, "<!-- note -->", kTag), 0);
-    for (const char* plain : {"plain first line", "bold", " then ", "link", "more ", " text", "last"}) {
+    EXPECT_GT(ColourOver(pixels, L"\"page.htm\"", kQuoted), 0);
+    EXPECT_EQ(ColourOver(pixels, L"\"page.htm\"", kTag), 0);
+    EXPECT_GT(ColourOver(pixels, L"\"n\"", kQuoted), 0);
+    EXPECT_GT(ColourOver(pixels, L"<!-- note -->", kComment), 0);
+    EXPECT_EQ(ColourOver(pixels, L"<!-- note -->", kTag), 0);
+    for (const wchar_t* plain : {L"plain first line", L"bold", L" then ", L"link", L"more ", L" text", L"last"}) {
         EXPECT_GT(ColourOver(pixels, plain, qm::clBlack), 0) << plain;
         for (qm::TColor color : {kTag, kQuoted, kComment}) EXPECT_EQ(ColourOver(pixels, plain, color), 0) << plain;
     }
@@ -91,23 +91,23 @@ TEST_F(ColorMemoPaintTest, PastedMixedLineBreaksKeepColoursAndSelectionOnTheirCh
 TEST_F(ColorMemoPaintTest, ScrolledViewColoursTagsFromAboveAndOnlyWholeLines) {
     const int h = LineHeight(memo);
     RECT format;
-    SendMessageA(memo.Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    SendMessageW(memo.Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     host.SetClientSize(memo, 420, format.top + 10 * h + h / 2);
-    std::string text;
-    for (int i = 0; i < 10; ++i) text += "line\r\n";
-    text += "<img\r\nsrc=x\r\nalt=y> after\r\n";
-    for (int i = 0; i < 14; ++i) text += "<b>bold</b> text\r\n";
+    std::wstring text;
+    for (int i = 0; i < 10; ++i) text += L"line\r\n";
+    text += L"<img\r\nsrc=x\r\nalt=y> after\r\n";
+    for (int i = 0; i < 14; ++i) text += L"<b>bold</b> text\r\n";
     Show(text);
-    const int altLine = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEFROMCHAR, Find(memo, "alt=y"), 0));
-    SendMessageA(memo.Handle(), EM_LINESCROLL, 0, altLine);
+    const int altLine = static_cast<int>(SendMessageW(memo.Handle(), EM_LINEFROMCHAR, Find(memo, L"alt=y"), 0));
+    SendMessageW(memo.Handle(), EM_LINESCROLL, 0, altLine);
     Settle(memo);
-    ASSERT_EQ(SendMessageA(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), altLine);
+    ASSERT_EQ(SendMessageW(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), altLine);
     const Pixels pixels(memo.Handle());
 
-    EXPECT_GT(ColourOver(pixels, "alt=y>", kTag), 0);
-    EXPECT_EQ(ColourOver(pixels, " after", kTag), 0);
-    const int tenth = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEINDEX, altLine + 9, 0));
-    const int eleventh = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEINDEX, altLine + 10, 0));
+    EXPECT_GT(ColourOver(pixels, L"alt=y>", kTag), 0);
+    EXPECT_EQ(ColourOver(pixels, L" after", kTag), 0);
+    const int tenth = static_cast<int>(SendMessageW(memo.Handle(), EM_LINEINDEX, altLine + 9, 0));
+    const int eleventh = static_cast<int>(SendMessageW(memo.Handle(), EM_LINEINDEX, altLine + 10, 0));
     EXPECT_GT(pixels.Count(CharsRect(memo, tenth, tenth + 2), Ref(kTag)), 0);
     // (Wine's control does not show a line it cannot show whole; Windows
     // shows it in the font colour.)
@@ -119,14 +119,14 @@ TEST_F(ColorMemoPaintTest, ScrolledViewColoursTagsFromAboveAndOnlyWholeLines) {
 TEST_F(ColorMemoPaintTest, TabsInsideAKeyKeepTheNativeLayout) {
     for (bool wantTabs : {false, true}) {
         memo.SetWantTabs(wantTabs);
-        Show("<a\thref=x\tname=y> z");
+        Show(L"<a\thref=x\tname=y> z");
         const Pixels pixels(memo.Handle());
-        const int tab = Find(memo, "\t");
+        const int tab = Find(memo, L"\t");
         // Text after the tabs sits where the native control put it, and the
         // tabs' gaps stay empty.
-        EXPECT_GT(ColourOver(pixels, "href=x", kTag), 0) << wantTabs;
-        EXPECT_GT(ColourOver(pixels, "name=y>", kTag), 0) << wantTabs;
-        EXPECT_EQ(ColourOver(pixels, "href=x", qm::clBlack), 0) << wantTabs;
+        EXPECT_GT(ColourOver(pixels, L"href=x", kTag), 0) << wantTabs;
+        EXPECT_GT(ColourOver(pixels, L"name=y>", kTag), 0) << wantTabs;
+        EXPECT_EQ(ColourOver(pixels, L"href=x", qm::clBlack), 0) << wantTabs;
         RECT gap = CharsRect(memo, tab, tab);
         gap.left += 4;  // what a glyph drawn there would cover
         EXPECT_EQ(pixels.Count(gap, Ref(kTag)), 0) << wantTabs;
@@ -139,14 +139,14 @@ TEST_F(ColorMemoPaintTest, TabsInsideAKeyKeepTheNativeLayout) {
 // other control characters, nothing covers the text beside them.
 TEST_F(ColorMemoPaintTest, HotSpotsAndControlCharactersStayOnTheirCharacters) {
     memo.HotSpot().Active = true;
-    memo.HotSpot().BeginChar = '{';
-    memo.HotSpot().EndChar = '}';
+    memo.HotSpot().BeginChar = L'{';
+    memo.HotSpot().EndChar = L'}';
     memo.HotSpot().Color = qm::clBlue;
     memo.HotSpot().MarkerColor = qm::clFuchsia;
-    Show("see {index.htm} end\r\n");
+    Show(L"see {index.htm} end\r\n");
     const Pixels pixels(memo.Handle());
 
-    const int begin = Find(memo, "{");
+    const int begin = Find(memo, L"{");
     for (int marker : {begin, begin + 10}) {
         const RECT cell = CharsRect(memo, marker, marker);
         const int area = (cell.right - cell.left) * (cell.bottom - cell.top);
@@ -161,19 +161,19 @@ TEST_F(ColorMemoPaintTest, HotSpotsAndControlCharactersStayOnTheirCharacters) {
         longestRow = std::max(longestRow, pixels.Count(RECT{link.left, y, link.right, y + 1}, Ref(qm::clBlue)));
     }
     EXPECT_GE(longestRow, link.right - link.left - 1);
-    EXPECT_EQ(ColourOver(pixels, " end", qm::clBlue), 0);
-    EXPECT_EQ(ColourOver(pixels, " end", qm::clFuchsia), 0);
+    EXPECT_EQ(ColourOver(pixels, L" end", qm::clBlue), 0);
+    EXPECT_EQ(ColourOver(pixels, L" end", qm::clFuchsia), 0);
 
     // The default markers.
     memo.HotSpot().BeginChar = 30;
     memo.HotSpot().EndChar = 31;
-    Show("see \x1e" "index.htm\x1f end <a\x01q\x7fz>\r\n");
+    Show(L"see \x1e" L"index.htm\x1f end <a\x01q\x7fz>\r\n");
     const Pixels shown(memo.Handle());
-    EXPECT_GT(ColourOver(shown, "index.htm", qm::clBlue), 0);
-    EXPECT_EQ(ColourOver(shown, "index.htm", qm::clBlack), 0);
-    EXPECT_GT(ColourOver(shown, " end", qm::clBlack), 0);
-    EXPECT_EQ(ColourOver(shown, " end", qm::clFuchsia), 0);
-    for (const char* inTag : {"<a", "q", "z>"}) {
+    EXPECT_GT(ColourOver(shown, L"index.htm", qm::clBlue), 0);
+    EXPECT_EQ(ColourOver(shown, L"index.htm", qm::clBlack), 0);
+    EXPECT_GT(ColourOver(shown, L" end", qm::clBlack), 0);
+    EXPECT_EQ(ColourOver(shown, L" end", qm::clFuchsia), 0);
+    for (const wchar_t* inTag : {L"<a", L"q", L"z>"}) {
         EXPECT_GT(ColourOver(shown, inTag, kTag), 0) << inTag;
         EXPECT_EQ(ColourOver(shown, inTag, qm::clBlack), 0) << inTag;
     }
@@ -182,9 +182,9 @@ TEST_F(ColorMemoPaintTest, HotSpotsAndControlCharactersStayOnTheirCharacters) {
 TEST_F(ColorMemoPaintTest, LongLinesAreNotDrawnOutsideTheEditor) {
     host.SetClientSize(memo, 200, 100);
     const TColorMemo& neighbour = host.AddMemo(memo.Width() + 10, 0, 150, 100);
-    std::string tag = "<";
-    tag.append(200, 'w');
-    Show(tag + ">\r\n");
+    std::wstring tag = L"<";
+    tag.append(200, L'w');
+    Show(tag + L">\r\n");
     const Pixels pixels(host.Handle());
     RECT besides{memo.Width(), 0, pixels.Width(), memo.Height()};
     EXPECT_EQ(pixels.Count(besides, Ref(kTag)), 0);
@@ -192,13 +192,15 @@ TEST_F(ColorMemoPaintTest, LongLinesAreNotDrawnOutsideTheEditor) {
 }
 
 // Colouring changes the colour of the text, never its shape: the pixels that
-// are not background are the same with and without the rules.
+// are not background are the same with and without the rules, also around
+// letters of other scripts and emoji.
 TEST(ColorMemoShapeTest, ColouredTextLiesExactlyOverTheNativeText) {
     MemoHost host(520, 120);
     qm::TColorMemo& memo = host.Memo();
-    const std::string text =
-        "<body bgcolor=\"#FFFFFF\">\r\n<a href=\"x.htm\">link</a> plain\r\n<head><title>Test \"page\"</title></head>\r\n"
-        "<!-- a comment --> <img\tsrc=\"a.gif\"> \x01<b>\r\n";
+    const std::wstring text =
+        L"<body bgcolor=\"#FFFFFF\">\r\n<a href=\"x.htm\">link</a> plain\r\n<head><title>Test \"page\"</title></head>\r\n"
+        L"<!-- a comment --> <img\tsrc=\"a.gif\"> \x01<b>\r\n"
+        L"<p title=\"caf\u00e9 \u2014 \u65e5\u672c\">na\u00efve \U0001F600 \u0101<i>\u0401\U0001F600</i>\u00e9</p>\r\n";
     memo.SetText(text);
     for (const char* face : {"MS Sans Serif", "Tahoma", "Courier New", "Times New Roman"}) {
         for (int height : {-11, -13, -16}) {
@@ -214,15 +216,15 @@ TEST(ColorMemoShapeTest, ColouredTextLiesExactlyOverTheNativeText) {
                 Settle(memo);
                 const Pixels pixels(memo.Handle());
                 memo.SetColorRules(kept);
-                std::string mask;
+                std::wstring mask;
                 for (int y = 0; y < pixels.Height(); ++y) {
                     for (int x = 0; x < pixels.Width(); ++x) mask += pixels.At(x, y) == Ref(qm::clWhite) ? '.' : '#';
                     mask += '\n';
                 }
                 return mask;
             };
-            const std::string plain = ink(false);
-            const std::string coloured = ink(true);
+            const std::wstring plain = ink(false);
+            const std::wstring coloured = ink(true);
             EXPECT_TRUE(plain == coloured) << face << " " << height;  // (masks too long to print)
         }
     }
@@ -237,7 +239,7 @@ namespace {
 // The window's client area drawn by the control straight onto a device
 // context of the caller's (the native text, then the colours over it).
 Pixels StraightPicture(qm::TColorMemo& memo) {
-    return Pixels(memo.Handle(), [&memo](HDC dc) { SendMessageA(memo.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0); });
+    return Pixels(memo.Handle(), [&memo](HDC dc) { SendMessageW(memo.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0); });
 }
 
 // A paint is composed off screen and copied to the screen at once. What
@@ -248,27 +250,27 @@ Pixels StraightPicture(qm::TColorMemo& memo) {
 TEST(ColorMemoComposedPaintTest, ShowsExactlyWhatDrawingStraightGives) {
     MemoHost host(420, 160);
     TColorMemo& memo = host.Memo();
-    std::string before;
-    for (int i = 0; i < 40; ++i) before += "<!-- another text, painted first -->\r\n";
+    std::wstring before;
+    for (int i = 0; i < 40; ++i) before += L"<!-- another text, painted first -->\r\n";
     memo.SetText(before);
     Settle(memo);
 
-    std::string text;
+    std::wstring text;
     for (int i = 0; i < 40; ++i) {
-        text += "<td class=\"c" + std::to_string(i) + "\">cell " + std::to_string(i) +
-                "</td> plain <!-- note --> \"quoted\"\r\n";
+        text += L"<td class=\"c" + std::to_wstring(i) + L"\">cell " + std::to_wstring(i) +
+                L"</td> plain <!-- note --> \"quoted\"\r\n";
     }
     memo.SetText(text);
     memo.SetRedrawAlways(true);
     memo.SetFocus();
     ASSERT_EQ(GetFocus(), memo.Handle());
-    const int selected = Find(memo, "cell 3");
+    const int selected = Find(memo, L"cell 3");
     memo.SetSelection(selected, 60);  // over a line break
-    SendMessageA(memo.Handle(), EM_LINESCROLL, 0, 2);
+    SendMessageW(memo.Handle(), EM_LINESCROLL, 0, 2);
     Settle(memo);
-    SendMessageA(memo.Handle(), EM_LINESCROLL, 0, 1);  // paints the newly shown line only
+    SendMessageW(memo.Handle(), EM_LINESCROLL, 0, 1);  // paints the newly shown line only
     Settle(memo);
-    ASSERT_EQ(SendMessageA(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 3);
+    ASSERT_EQ(SendMessageW(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 3);
 
     HideCaret(memo.Handle());
     const Pixels shown(memo.Handle());

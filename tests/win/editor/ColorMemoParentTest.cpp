@@ -60,19 +60,19 @@ TEST(ColorMemoParentTest, WorksOnAWindowThatHandsItNothing) {
     memo->OnChange = [&] { ++changes; };
     other.OnChange = [&] { ++otherChanges; };
 
-    memo->SetText("<p>one\r\nplain words\r\n");
+    memo->SetText(L"<p>one\r\nplain words\r\n");
     EXPECT_EQ(changes, 1);  // SetText is a change
     memo->SetSelection(6, 0);
     Settle(*memo);
     EXPECT_EQ(changes, 1);  // moving the caret is none
     parentChanges = 0;
-    SendMessageA(memo->Handle(), WM_CHAR, '>', 1);
+    SendMessageW(memo->Handle(), WM_CHAR, '>', 1);
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(parentChanges, 1);  // handed on
-    SendMessageA(memo->Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("ab"));
+    SendMessageW(memo->Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"ab"));
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(otherChanges, 0);
-    other.SetText("x");
+    other.SetText(L"x");
     EXPECT_EQ(otherChanges, 1);
     EXPECT_EQ(changes, 3);
 
@@ -82,7 +82,7 @@ TEST(ColorMemoParentTest, WorksOnAWindowThatHandsItNothing) {
     Settle(*memo);
     const Pixels pixels(memo->Handle());
     EXPECT_GT(pixels.Count(CharsRect(*memo, 0, 6), Ref(kTag)), 0);
-    const RECT plain = CharsRect(*memo, Find(*memo, "plain"), Find(*memo, "plain") + 10);
+    const RECT plain = CharsRect(*memo, Find(*memo, L"plain"), Find(*memo, L"plain") + 10);
     EXPECT_GT(pixels.Count(plain, Ref(qm::clNavy)), 0);
     EXPECT_GT(pixels.Count(plain, Ref(qm::clYellow)), 0);
     EXPECT_EQ(pixels.Count(plain, Ref(qm::clWhite)), 0);
@@ -94,7 +94,7 @@ TEST(ColorMemoParentTest, WorksOnAWindowThatHandsItNothing) {
 
     // An editor gone before its window leaves the window working.
     memo.reset();
-    SendMessageA(other.Handle(), WM_CHAR, 'y', 1);
+    SendMessageW(other.Handle(), WM_CHAR, 'y', 1);
     EXPECT_EQ(otherChanges, 2);
 }
 

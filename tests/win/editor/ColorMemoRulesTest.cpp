@@ -20,7 +20,7 @@ struct Range {
 
 Range ExpectedRange(TColorMemo& memo, bool caretLineOnly) {
     HWND edit = memo.Handle();
-    auto send = [&](UINT message, WPARAM wParam) { return static_cast<int>(SendMessageA(edit, message, wParam, 0)); };
+    auto send = [&](UINT message, WPARAM wParam) { return static_cast<int>(SendMessageW(edit, message, wParam, 0)); };
     const int editLines = send(EM_GETLINECOUNT, 0);
     const int lastStart = send(EM_LINEINDEX, static_cast<WPARAM>(editLines - 1));
     const int lines = send(EM_LINELENGTH, static_cast<WPARAM>(lastStart)) == 0 ? editLines - 1 : editLines;
@@ -51,14 +51,15 @@ protected:
     TColorMemo& memo = host.Memo();
     // What the last OnDraw call saw.
     int drawCalls = 0;
-    std::string seen;
-    char seenBefore = 0;  // the character before it
+    std::u16string seen;
+    char16_t seenBefore = 0;  // the character before it
 
     void WatchOnDraw(int reported = 0, qm::TColor color = qm::clFuchsia) {
         qm::TColorRule& rule = memo.ColorRules().Add();
         rule.KeyDrawingType = qm::dtEventDraw;
         rule.ZOrder = 5;
-        memo.OnDraw = [this, reported, color](qm::TColorRule*, const char* from, qm::TKeyDescr* records, int& count) {
+        memo.OnDraw = [this, reported, color](qm::TColorRule*, const char16_t* from, qm::TKeyDescr* records,
+                                              int& count) {
             ++drawCalls;
             seen = from;
             seenBefore = from[-1];
@@ -72,28 +73,31 @@ protected:
     // The scanned text OnDraw saw against the text found the long way.
     void ExpectScanned(bool caretLineOnly, const std::string& what) {
         const Range range = ExpectedRange(memo, caretLineOnly);
-        const std::string text = memo.Text();
+        const std::wstring wide = memo.Text();
+        const std::u16string text(wide.begin(), wide.end());
         EXPECT_EQ(seen, text.substr(static_cast<size_t>(range.from), static_cast<size_t>(range.limit - range.from)))
             << what;
         // The character before the scanned lines, which keywords look at.
-        EXPECT_EQ(seenBefore, range.from > 0 ? text[static_cast<size_t>(range.from) - 1] : '\0') << what;
+        EXPECT_EQ(seenBefore, range.from > 0 ? text[static_cast<size_t>(range.from) - 1] : u'\0') << what;
     }
     void Repaint() {
-        seen = "(not called)";
+        seen = u"(not called)";
         memo.ResetStats();
         memo.RedrawColors(nullptr, false);
     }
 };
 
 // Wherever the view is, whatever breaks the lines (CR LF, a lone line feed,
-// CR CR LF, word wrap).
+// CR CR LF, word wrap), whatever the characters.
 TEST_F(ColorMemoRulesTest, OnDrawSeesExactlyTheScannedLinesWhereverTheViewIs) {
     WatchOnDraw();
-    std::string text;
-    for (int i = 0; i < 300; ++i) text += "<p class=\"c\">line " + std::to_string(i) + (i % 7 ? "" : "\t<b>") + "\r\n";
+    std::wstring text;
+    for (int i = 0; i < 300; ++i) {
+        text += L"<p class=\"c\">line \u00e9\U0001F600 " + std::to_wstring(i) + (i % 7 ? L"" : L"\t<b>") + L"\r\n";
+    }
     memo.SetText(text);
     for (int top : {0, 1, 2, 150, 290, 299}) {
-        SendMessageA(memo.Handle(), EM_LINESCROLL, 0, top - SendMessageA(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0));
+        SendMessageW(memo.Handle(), EM_LINESCROLL, 0, top - SendMessageW(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0));
         Repaint();
         ExpectScanned(false, "top " + std::to_string(top));
     }
@@ -102,39 +106,41 @@ TEST_F(ColorMemoRulesTest, OnDrawSeesExactlyTheScannedLinesWhereverTheViewIs) {
     ExpectScanned(false, "one-line keys");
 
     // Text changed behind the control's back is seen too.
-    SendMessageA(memo.Handle(), EM_SETSEL, 0, -1);
-    SendMessageA(memo.Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("<p>\r\n<b>\r\n"));
+    SendMessageW(memo.Handle(), EM_SETSEL, 0, -1);
+    SendMessageW(memo.Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"<p>\r\n<b>\r\n"));
     Repaint();
     ExpectScanned(false, "replaced");
-    SendMessageA(memo.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(memo.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     Repaint();
     ExpectScanned(false, "set directly");
 
     // The caret's line alone after one typed character, from two lines above.
     memo.ColorRules().Items(0).KeyMaxHeight = 3;
-    SendMessageA(memo.Handle(), EM_LINESCROLL, 0, -100);
-    const int caret = static_cast<int>(SendMessageA(memo.Handle(), EM_LINEINDEX, 200, 0)) + 4;
+    SendMessageW(memo.Handle(), EM_LINESCROLL, 0, -100);
+    const int caret = static_cast<int>(SendMessageW(memo.Handle(), EM_LINEINDEX, 200, 0)) + 4;
     memo.SetSelection(caret, 0);
     Settle(memo);
-    SendMessageA(memo.Handle(), WM_CHAR, 'x', 1);
+    SendMessageW(memo.Handle(), WM_CHAR, 'x', 1);
     ExpectScanned(true, "caret line");
 
     // Lone line feeds and CR CR LF among the line breaks, and word wrap.
-    std::string odd;
+    std::wstring odd;
     for (int i = 0; i < 80; ++i) {
-        odd += "<i>item " + std::to_string(i) + (i % 3 == 1 ? "</i>\n" : i % 5 == 2 ? "</i>\r\r\n" : "</i>\r\n");
+        odd += L"<i>item " + std::to_wstring(i) + (i % 3 == 1 ? L"</i>\n" : i % 5 == 2 ? L"</i>\r\r\n" : L"</i>\r\n");
     }
     memo.SetText(odd);
-    SendMessageA(memo.Handle(), EM_LINESCROLL, 0, 30);
+    SendMessageW(memo.Handle(), EM_LINESCROLL, 0, 30);
     Repaint();
     ExpectScanned(false, "lone line feeds and CR CR LF");
 
-    std::string wrapped;
-    for (int i = 0; i < 40; ++i) wrapped += "words and <b>more</b> words " + std::string(40, 'w') + std::to_string(i);
+    std::wstring wrapped;
+    for (int i = 0; i < 40; ++i) {
+        wrapped += L"words and <b>more</b> words " + std::wstring(40, L'w') + std::to_wstring(i);
+    }
     memo.SetWordWrap(true);
-    memo.SetText(wrapped + "\r\nend\r\n");
+    memo.SetText(wrapped + L"\r\nend\r\n");
     for (int top : {0, 7, 30}) {
-        SendMessageA(memo.Handle(), EM_LINESCROLL, 0, top - SendMessageA(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0));
+        SendMessageW(memo.Handle(), EM_LINESCROLL, 0, top - SendMessageW(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0));
         Repaint();
         ExpectScanned(false, "word wrap, top " + std::to_string(top));
     }
@@ -143,7 +149,7 @@ TEST_F(ColorMemoRulesTest, OnDrawSeesExactlyTheScannedLinesWhereverTheViewIs) {
 TEST_F(ColorMemoRulesTest, ColorLimMaxZeroKeepsOnDrawSilentOtherwiseItsRangesAreColoured) {
     WatchOnDraw(4);
     memo.SetColorLimMax(0);
-    memo.SetText("abcdefgh");
+    memo.SetText(L"abcdefgh");
     Repaint();
     EXPECT_EQ(drawCalls, 0);
     Settle(memo);
@@ -153,7 +159,7 @@ TEST_F(ColorMemoRulesTest, ColorLimMaxZeroKeepsOnDrawSilentOtherwiseItsRangesAre
     InvalidateRect(memo.Handle(), nullptr, TRUE);
     Settle(memo);
     EXPECT_GT(drawCalls, 0);
-    EXPECT_EQ(seen, "abcdefgh");
+    EXPECT_EQ(seen, u"abcdefgh");
     const Pixels pixels(memo.Handle());
     EXPECT_GT(pixels.Count(CharsRect(memo, 0, 3), Ref(qm::clFuchsia)), 0);
     EXPECT_EQ(pixels.Count(CharsRect(memo, 4, 7), Ref(qm::clFuchsia)), 0);
@@ -164,23 +170,23 @@ TEST_F(ColorMemoRulesTest, OnDrawKeyDrawsKeywordRunsInsteadOfTheControl) {
     qm::TColorRule& keywords = memo.ColorRules().Add();
     keywords.KeyDrawingType = qm::dtKeyShow;
     keywords.DefKeyColor = qm::clFuchsia;
-    keywords.SetKeywords({"HTML"});
+    keywords.SetKeywords({u"HTML"});
     struct Call {
-        std::string key;
+        std::wstring key;
         RECT rect;
         qm::TColor fontColor, canvasColor;
     };
     std::vector<Call> calls;
-    memo.OnDrawKey = [&](qm::TMemoCanvas& canvas, const std::string& key, const RECT& rect, qm::TColor color) {
+    memo.OnDrawKey = [&](qm::TMemoCanvas& canvas, const std::wstring& key, const RECT& rect, qm::TColor color) {
         calls.push_back(Call{key, rect, color, canvas.FontColor});
     };
-    memo.SetText("an html page");
+    memo.SetText(L"an html page");
     memo.SetSelection(0, 0);
     calls.clear();
     memo.RedrawColors(nullptr, false);
     ASSERT_EQ(calls.size(), 1u);
     const Call& call = calls.front();
-    EXPECT_EQ(call.key, "html");
+    EXPECT_EQ(call.key, L"html");
     const RECT cell = CharsRect(memo, 3, 6);
     EXPECT_EQ(call.rect.left, cell.left);
     EXPECT_EQ(call.rect.right, cell.right);
@@ -200,13 +206,13 @@ TEST_F(ColorMemoRulesTest, AssignedRulesAreCopiesOfTheirOwn) {
     EXPECT_EQ(other.ColorRules().Items(2).KeyBegEndLst, memo.ColorRules().Items(2).KeyBegEndLst);
 
     memo.ColorRules().Items(0).DefKeyColor = qm::clFuchsia;
-    memo.ColorRules().Items(0).KeyBegEndLst = {"[;]"};
+    memo.ColorRules().Items(0).KeyBegEndLst = {u"[;]"};
     memo.ColorRules().Add();
     EXPECT_EQ(other.ColorRules().Count(), 3);
-    EXPECT_EQ(other.ColorRules().Items(0).KeyBegEndLst, std::vector<std::string>{"<;>"});
+    EXPECT_EQ(other.ColorRules().Items(0).KeyBegEndLst, std::vector<std::u16string>{u"<;>"});
 
     for (TColorMemo* each : {&memo, &other}) {
-        each->SetText("<b>[x]</b>");
+        each->SetText(L"<b>[x]</b>");
         for (int paint = 0; paint < 2; ++paint) {  // of two paints one prepares the changed rule
             InvalidateRect(each->Handle(), nullptr, TRUE);
             Settle(*each);
@@ -220,15 +226,15 @@ TEST_F(ColorMemoRulesTest, AssignedRulesAreCopiesOfTheirOwn) {
 
 TEST_F(ColorMemoRulesTest, APaintAsksTheSameOfAShortAndAVeryLongDocument) {
     auto document = [](int lines) {
-        std::string text;
-        for (int i = 0; i < lines; ++i) text += "<tr><td class=\"x\">cell</td><!-- c --></tr>\r\n";
+        std::wstring text;
+        for (int i = 0; i < lines; ++i) text += L"<tr><td class=\"x\">cell</td><!-- c --></tr>\r\n";
         return text;
     };
     qm::TColorMemoStats stats[2];
     int index = 0;
     for (int lines : {200, 20000}) {
         memo.SetText(document(lines));
-        SendMessageA(memo.Handle(), EM_LINESCROLL, 0, lines / 2);
+        SendMessageW(memo.Handle(), EM_LINESCROLL, 0, lines / 2);
         Settle(memo);
         memo.ForgetCopiedText();
         memo.ResetStats();

@@ -9,6 +9,7 @@
 #include "app/HtmlColorRules.h"
 #include "ui/Font.h"
 #include "ui/Gdi.h"
+#include "ui/WideText.h"
 
 namespace qmtest {
 
@@ -83,9 +84,9 @@ RECT CharsRect(qm::TColorMemo& memo, int from, int to) {
     return RECT{first.x, first.y, after.x, first.y + LineHeight(memo)};
 }
 
-int Find(qm::TColorMemo& memo, const std::string& part, int from) {
+int Find(qm::TColorMemo& memo, const std::wstring& part, int from) {
     const size_t at = memo.Text().find(part, static_cast<size_t>(from));
-    if (at == std::string::npos) throw std::runtime_error("not in the text: " + part);
+    if (at == std::wstring::npos) throw std::runtime_error("not in the text: " + qm::Narrow(part));
     return static_cast<int>(at);
 }
 
@@ -144,15 +145,16 @@ void Click(HWND window, POINT client, Button button, std::initializer_list<WORD>
     Send(inputs);
 }
 
-void SetClipboardText(HWND owner, const std::string& text) {
+void SetClipboardText(HWND owner, const std::wstring& text) {
     if (!OpenClipboard(owner)) throw std::runtime_error("cannot open the clipboard");
     EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (memory) {
-        char* to = static_cast<char*>(GlobalLock(memory));
-        std::memcpy(to, text.c_str(), text.size() + 1);
+        void* to = GlobalLock(memory);
+        std::memcpy(to, text.c_str(), bytes);
         GlobalUnlock(memory);
-        if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+        if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
     }
     CloseClipboard();
 }

@@ -52,7 +52,7 @@ int LineHeight(qm::TColorMemo& memo);
 // The cells of the characters from..to of one line.
 RECT CharsRect(qm::TColorMemo& memo, int from, int to);
 // Index of the first occurrence of `part` in the editor's text.
-int Find(qm::TColorMemo& memo, const std::string& part, int from = 0);
+int Find(qm::TColorMemo& memo, const std::wstring& part, int from = 0);
 // Lets the editor paint and handles what is waiting.
 void Settle(qm::TColorMemo& memo);
 
@@ -62,7 +62,7 @@ void PressKeys(std::initializer_list<WORD> keys);
 enum class Button { Left, Right, Middle };
 // A click at a client point of the window, with these keys held.
 void Click(HWND window, POINT client, Button button, std::initializer_list<WORD> held = {}, bool twice = false);
-// Puts the text on the clipboard.
-void SetClipboardText(HWND owner, const std::string& text);
+// Puts the text on the clipboard (as Unicode text).
+void SetClipboardText(HWND owner, const std::wstring& text);
 
 }  // namespace qmtest

@@ -6,6 +6,7 @@
 
 #include "RunningProgram.h"
 #include "resources/resource.h"
+#include "ui/WideText.h"
 
 namespace qmtest {
 
@@ -19,7 +20,7 @@ void PrintFormTest::StartWith(const std::string& text) {
     Start();
     print_ = std::make_unique<qm::TForm2>(Form());
     Form().SetSecondaryForms(nullptr, print_.get(), nullptr);
-    Form().CurrentEditor().SetText(text);
+    Form().CurrentEditor().SetText(qm::Widen(text));
     Form().Timer1Timer();  // the status bar names the printer
 }
 

@@ -16,7 +16,7 @@ class PrintFormTest : public MainFormTest {
 public:
     ~PrintFormTest() override;
 
-    // Starts with one document holding `text` and the print dialog made.
+    // Starts with one document holding `text` (UTF-8) and the print dialog made.
     void StartWith(const std::string& text);
     qm::TForm2& Print() { return *print_; }
     // File > Print; the dialog must come up.

@@ -46,7 +46,7 @@ TEST_F(PrintJob, PrintsEveryLineInOrderWithFormFeedLongLineAndTab) {
     std::string longLine;
     for (int i = 0; i < 40; ++i) longLine += "Abcdefghijklmnopqrstuvwxyz"[i % 26] + std::string("0123456789");
     const std::string text = "First line\r\nsecond after tab\r\nsecond\tafter tab\r\n" + longLine +
-                             "\r\nlast of page one\r\n\fpage two starts\r\nthe end";
+                             "\r\nlast of page one\r\n\fpage two starts\r\nCaf\u00e9 \u2014 na\u00efve \u0101 \u0401\r\nthe end";
     StartWith(text);
     OpenPrintDialog();
     EXPECT_EQ(Label(IDC_PRINT_LABEL1), "Untitled");
@@ -77,7 +77,8 @@ TEST_F(PrintJob, PrintsEveryLineInOrderWithFormFeedLongLineAndTab) {
     EXPECT_GT(next, 4u) << "printed on more than one line";
     ASSERT_LT(next, one.size());
     EXPECT_EQ(one[next], "last of page one");
-    EXPECT_EQ(PageLines(pages[1]), (std::vector<std::string>{"page two starts", "the end"}));
+    EXPECT_EQ(PageLines(pages[1]),
+              (std::vector<std::string>{"page two starts", "Caf\u00e9 \u2014 na\u00efve \u0101 \u0401", "the end"}));
 }
 
 TEST_F(PrintJob, SmallFontFitsMoreLinesOnAPageAndTheBoxIsUntickedAfterwards) {
@@ -114,7 +115,7 @@ TEST_F(PrintJob, OkPrintsTheTabCurrentNowAndProgressCoversEveryLine) {
     StartWith("first document\r\n");
     OpenPrintDialog();
     Command(ID_FILE_NEW);
-    Form().CurrentEditor().SetText("second document\r\nline two\r\nline three");
+    Form().CurrentEditor().SetText(L"second document\r\nline two\r\nline three");
     EXPECT_EQ(Label(IDC_PRINT_LABEL1), "Untitled") << "still the name shown at first";
     PdfOutput output;
     int lastPosition = -1;

@@ -35,11 +35,6 @@ std::wstring LongForm(const std::string& path) { return L"\\\\?\\" + qm::Widen(p
 
 }  // namespace
 
-std::string MemoText(const qm::TColorMemo& memo) {
-    const std::wstring text = memo.Text();
-    return qm::Narrow(text);
-}
-
 TempDir::TempDir() {
     wchar_t base[MAX_PATH];
     DWORD n = GetTempPathW(MAX_PATH, base);

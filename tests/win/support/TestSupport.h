@@ -12,9 +12,6 @@ class TColorMemo;
 
 namespace qmtest {
 
-// An editor's text in UTF-8.
-std::string MemoText(const qm::TColorMemo& memo);
-
 // Paths are UTF-8 here.
 
 // A fresh, empty folder under the system's temporary folder, removed with
