@@ -102,7 +102,7 @@ TEST_F(Run, ANewDocumentIsAskedAboutAndACancelledSaveIsReported) {
     dialogs.ExpectConfirm(kQuestion, DialogAnswer::Yes);
     dialogs.ExpectSaveDialog(page);
     Command(ID_TB_BROWSER);
-    EXPECT_EQ(qmtest::ReadBytes(page), "<p>\r\n");
+    EXPECT_EQ(qmtest::ReadBytes(page), "<p>");
     const auto lines = BrowserLines(1);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], browser + " " + page);
