@@ -37,9 +37,10 @@ std::u16string JournalTextOf(HWND edit);
 class TRecoveryJournal {
 public:
     // A document's entry is written once its text has been quiet this long,
-    // and while changes go on, at least this often.
-    static constexpr uint64_t kQuietMs = 1000;
-    static constexpr uint64_t kLongestMs = 5000;
+    // and while changes go on, at least this often (with the main window's
+    // quarter-second tick: within a second, and every five seconds).
+    static constexpr uint64_t kQuietMs = 750;
+    static constexpr uint64_t kLongestMs = 4750;
     // Discarded entries are kept this long.
     static constexpr uint64_t kKeepDiscardedDays = 7;
 

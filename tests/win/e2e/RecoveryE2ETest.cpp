@@ -85,6 +85,9 @@ protected:
         return nullptr;
     }
     void TypeAtEnd(const std::wstring& text) {
+        // Once the program is through with what it does (loading a big file).
+        DWORD_PTR idle = 0;
+        ASSERT_NE(SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &idle), 0);
         HWND editor = Editor();
         ASSERT_NE(editor, nullptr);
         const LRESULT end = SendWithTimeout(editor, WM_GETTEXTLENGTH, 0, 0);
@@ -168,9 +171,24 @@ TEST_F(RecoveryE2E, KilledProgramsUnsavedTextComesBackOnYesAndIsSetAsideOnNo) {
     EXPECT_EQ(qmtest::ReadBytes(page_), original_);
 }
 
+TEST_F(RecoveryE2E, AJournalThatCannotBeWrittenSaysSoOnceAndTypingGoesOn) {
+    qmtest::WriteBytes(recovery_, "a file where the folder would be");
+    qmtest::WriteBytes(page_, original_);
+    auto program = Start({"page.htm"});
+    HWND status = qmtest::FindChild(main_, STATUSCLASSNAMEA);
+    const auto panel = [&] { return program->StatusText(status, 1); };
+    ASSERT_NO_FATAL_FAILURE(TypeAtEnd(L"a"));
+    EXPECT_TRUE(qmtest::WaitUntil([&] { return panel().starts_with("Unsaved work is not kept for recovery"); },
+                                  kJournalTimeoutMs))
+        << panel();
+    ASSERT_NO_FATAL_FAILURE(TypeAtEnd(L"b"));
+    EXPECT_EQ(WideTextOf(Editor()), L"<html>\r\nsaved\r\nab");
+    EXPECT_EQ(program->FindWindowByCaption("Quillmere", "#32770"), nullptr) << "no box while typing";
+}
+
 TEST_F(RecoveryE2E, AKillDuringTheWriteOfABigDocumentLeavesAWholeEntry) {
     std::string big;
-    while (big.size() < 3'000'000) big += "<p class=\"x\">line of text \xC3\xA9</p>\r\n";
+    while (big.size() < 2'000'000) big += "<p class=\"x\">line of text \xC3\xA9</p>\r\n";
     qmtest::WriteBytes(page_, big);
     auto program = Start({"page.htm"});
     ASSERT_NO_FATAL_FAILURE(TypeAtEnd(L"A"));
