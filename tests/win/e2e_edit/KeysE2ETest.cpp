@@ -116,8 +116,9 @@ TEST_F(EditE2E, KeyboardFirstEditing) {
     // opened text step by step, and forward again to the end.
     SendWithTimeout(editor, EM_SETSEL, 3, 3);
     TypeRealKeys(main_, "big old ");
+    ASSERT_TRUE(textIs(editor, "<p>big old one</p>\r\n<p>two</p>\r\n<p>three</p>\r\n")) << TextOf(editor);
     SendWithTimeout(editor, EM_SETSEL, 0, 3);
-    keys({VK_CONTROL, 'C'});
+    ASSERT_NO_FATAL_FAILURE(Choose("&Edit", "&Copy"));
     SendWithTimeout(editor, EM_SETSEL, 46, 46);
     keys({VK_CONTROL, 'V'});
     ASSERT_TRUE(textIs(editor, "<p>big old one</p>\r\n<p>two</p>\r\n<p>three</p>\r\n<p>")) << TextOf(editor);
