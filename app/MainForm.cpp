@@ -135,8 +135,8 @@ void TForm1::CreateComponents() {
     // Tags, quoted values and comments; the configured colours replace these.
     AddHtmlColorRules(ColorMemo1->ColorRules());
 
-    // Printer, path, and the encoding and line breaks of the document.
-    StatusBar1.Create(Handle(), IDW_STATUSBAR, 19, {50, TStatusBar::kRestOfBar, 110}, gdiFont_.Get());
+    // Printer, path, the encoding and line breaks of the document, and where its caret is.
+    StatusBar1.Create(Handle(), IDW_STATUSBAR, 19, {50, TStatusBar::kRestOfBar, 110, 100}, gdiFont_.Get());
 
     OpenDialog1.Filter = "Html-files (*.htm)|*.htm|Html-files (*.html)|*.html|All files (*.*)|*.*";
     SaveDialog1.Filter = "HTML-files (*.htm)|*.htm|HTML-files (*.html)|*.html";
@@ -145,6 +145,7 @@ void TForm1::CreateComponents() {
     SaveDialog1.OnTypeChange = [this] { SaveDialog1TypeChange(); };
 
     CreateEditingComponents();
+    CreateKeyboardComponents();
     Timer1.OnTimer = [this] { Timer1Timer(); };
     Timer2.OnTimer = [this] { Timer2Timer(); };
     LayOut();
@@ -271,7 +272,10 @@ void TForm1::EnableDocumentCommands(bool enabled) {
                    ID_TB_FILENAME}) {
         ToolBar1.SetEnabled(id, enabled);
     }
-    if (!enabled) FindDialog1.CloseDialog();  // nothing left to search
+    if (!enabled) {  // nothing left to search
+        FindDialog1.CloseDialog();
+        ReplaceDialog1.CloseDialog();
+    }
     ColorMemo1->SetPopupEnabled(enabled);
     for (TColorMemo* editor : EditorList) editor->SetPopupEnabled(enabled);
 }
@@ -378,6 +382,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (EditingMessage(message, wParam, lParam)) return 0;
     switch (message) {
     case WM_COMMAND:
+        if (HIWORD(wParam) == 1 && lParam == 0 && !ShortcutEnabled(LOWORD(wParam))) return 0;  // a shortcut key
         if (lParam == 0 || reinterpret_cast<HWND>(lParam) == ToolBar1.Handle()) Command(LOWORD(wParam));
         return 0;
     case WM_NOTIFY: {

@@ -107,6 +107,18 @@ public:
     void Find1Click();
     void FindDialog1Find();
 
+    // --- Keyboard-first editing (MainFormKeys.cpp) ------------------------
+    void Redo1Click();
+    // F3 and Shift+F3: the last search again from the caret, down or up.
+    void FindNext1Click();
+    void FindPrevious1Click();
+    void Replace1Click();
+    void ReplaceDialog1Replace();
+    void ReplaceDialog1ReplaceAll();
+    void GoToLine1Click();
+    // The next (+1) or previous (-1) tab, around the ends.
+    void SelectNextTab(int step);
+
     // --- Tag and attribute insertion (MainFormInsert.cpp) ----------------
     // Inserts the caption of the chosen tag or attribute entry.
     void Insert(int menuItemId);
@@ -156,6 +168,7 @@ public:
     TFileDialog OpenDialog1{false};
     TFileDialog SaveDialog1{true};
     TFindDialog FindDialog1;
+    TFindDialog ReplaceDialog1{true};
     TColorDialog ColorDialog1;
     TFileDialog OpenDialog2{false};
     TTimer Timer1{100, false};
@@ -192,6 +205,17 @@ private:
     void CreateEditingComponents();
     bool EditingCommand(int id);
     bool EditingMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Shortcut keys, the status bar's caret panel and the tabs' modified
+    // marks (MainFormKeys.cpp).
+    void CreateKeyboardComponents();
+    bool KeyboardCommand(int id);
+    // Whether the menu item of a shortcut's command is enabled.
+    bool ShortcutEnabled(int id) const;
+    void WatchEditor(TColorMemo& editor);
+    void ShowCaretPosition();
+    // Searches the current document for the last search text; false after
+    // the "not found" message.
+    bool FindAgain(bool forward, HWND messageOwner);
     // Makes the document of `editor` current again after a nested dialog.
     void MakeCurrent(const TColorMemo* editor);
     // Takes back a document whose tab exists but whose making or load failed.

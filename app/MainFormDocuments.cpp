@@ -91,6 +91,7 @@ void TForm1::NewRE(const std::string& tabName, bool useTemplate) {
         formats_[editor] = kNewDocumentFormat;
         journalIds_[editor] = nextJournalId_++;
         editor->OnChange = [this, editor] { JournalChanged(editor); };
+        WatchEditor(*editor);
 
         const TColorMemo& prototype = *ColorMemo1;
         editor->SetVisible(false);
@@ -109,6 +110,7 @@ void TForm1::NewRE(const std::string& tabName, bool useTemplate) {
 
         if (useTemplate && UseTemp && FileExistsAt(TemplateFilePath(ConfigDir))) LoadTemplate(*editor);
         editor->SetModified(false);
+        editor->ClearUndo();
         SelectLastTab();
     } catch (...) {
         DiscardHalfMadeDocument(tab, editor);
@@ -192,6 +194,7 @@ void TForm1::OpenFile(const std::string& path) {
     }
     FileNameList.push_back(path);
     editor->SetModified(false);
+    editor->ClearUndo();
 }
 
 void TForm1::WMDropFiles(HDROP drop) {
@@ -215,6 +218,7 @@ void TForm1::TN1Click() {
         editor->SetVisible(true);
         editor->SetFocus();
     }
+    ShowCaretPosition();
 }
 
 void TForm1::TN1Change(int, bool& allowChange) {

@@ -23,6 +23,7 @@ void TForm1::CreateEditingComponents() {
 }
 
 bool TForm1::EditingCommand(int id) {
+    if (KeyboardCommand(id)) return true;
     switch (id) {
     case ID_EDIT_UNDO: Undo1Click(); return true;
     case ID_EDIT_REPAINT: Repaint1Click(); return true;
@@ -51,6 +52,7 @@ bool TForm1::EditingCommand(int id) {
 
 bool TForm1::EditingMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (FindDialog1.HandleOwnerMessage(message, wParam, lParam)) return true;
+    if (ReplaceDialog1.HandleOwnerMessage(message, wParam, lParam)) return true;
     if (message == WM_INITMENUPOPUP && reinterpret_cast<HMENU>(wParam) == GetSubMenu(MainMenu1, kEditMenuPosition)) {
         Edit1Click();
         // The menu opens as usual.
@@ -59,7 +61,7 @@ bool TForm1::EditingMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return false;
 }
 
-void TForm1::Undo1Click() { SendMessageW(CurrentEditor().Handle(), WM_UNDO, 0, 0); }
+void TForm1::Undo1Click() { CurrentEditor().Undo(); }
 
 void TForm1::Repaint1Click() {
     TColorMemo& editor = CurrentEditor();

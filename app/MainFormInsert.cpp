@@ -13,15 +13,14 @@
 
 namespace qm {
 
-// One replacement of the selection (by the UTF-8 text, as Unicode), which
-// Undo cannot take back; the caret ends after the text, in view, and the
+// One replacement of the selection (by the UTF-8 text, as Unicode), one
+// step that Undo takes back; the caret ends after the text, in view, and the
 // document counts as changed.
 void TForm1::InsertAtCaret(const std::string& text) {
     TColorMemo& editor = CurrentEditor();
     const HWND edit = editor.Handle();
     const std::wstring wide = Widen(text);
     SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
-    SendMessageW(edit, EM_EMPTYUNDOBUFFER, 0, 0);
     SendMessageW(edit, EM_SCROLLCARET, 0, 0);
     editor.SetModified(true);
     editor.SetFocus();

@@ -154,6 +154,7 @@ void TForm1::RestoreDocument(const TRecoveryEntry& entry) {
     editor->SetSelection(0, 0);
     formats_.at(editor) = format;
     editor->SetModified(true);
+    editor->ClearUndo();  // Undo stops at the text recovered
     const size_t index = static_cast<size_t>(std::find(EditorList.begin(), EditorList.end(), editor) - EditorList.begin());
     journal_->Write(journalIds_.at(editor), RecoveryEntryOf(index));
     Timer1.SetEnabled(true);

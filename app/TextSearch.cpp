@@ -1,5 +1,6 @@
 #include "app/TextSearch.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -120,6 +121,36 @@ long long FindInText(std::u16string_view text, std::u16string_view what, size_t 
         at += shift[unit & 0xFF];
     }
     return -1;
+}
+
+long long FindLastInText(std::u16string_view text, std::u16string_view what, size_t before, bool matchCase) {
+    before = std::min(before, text.size());
+    if (what.empty() || what.size() > before) return -1;
+    const TFoldTable& fold = FoldTable();
+    auto same = [&](char16_t a, char16_t b) { return matchCase ? a == b : fold[a] == fold[b]; };
+    for (size_t at = before - what.size() + 1; at-- > 0;) {
+        size_t i = 0;
+        while (i < what.size() && same(text[at + i], what[i])) ++i;
+        if (i == what.size()) return static_cast<long long>(at);
+    }
+    return -1;
+}
+
+TReplacement ReplaceAllInText(std::u16string_view text, std::u16string_view what, std::u16string_view with,
+                              bool matchCase) {
+    TReplacement result;
+    size_t from = 0;
+    for (long long hit; (hit = FindInText(text, what, from, matchCase)) >= 0;) {
+        const auto at = static_cast<size_t>(hit);
+        if (result.Changes.empty()) result.Text.reserve(text.size() + text.size() / 8);
+        result.Text.append(text.substr(from, at - from));
+        result.Changes.push_back(TTextChange{static_cast<int32_t>(result.Text.size()), std::u16string(text.substr(at, what.size())),
+                                             std::u16string(with)});
+        result.Text.append(with);
+        from = at + what.size();
+    }
+    result.Text.append(text.substr(from));
+    return result;
 }
 
 }  // namespace qm

@@ -2,7 +2,11 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "editor/UndoHistory.h"
 
 namespace qm {
 
@@ -15,5 +19,19 @@ char16_t FoldLetterCase(char16_t c);
 // -1 when there is none (also for an empty `what` or `from` past the end).
 // Without `matchCase`, letters match regardless of their case.
 long long FindInText(std::u16string_view text, std::u16string_view what, size_t from, bool matchCase);
+
+// The last position where `what` stands wholly before `before` (so a hit
+// ends at or before it), or -1.
+long long FindLastInText(std::u16string_view text, std::u16string_view what, size_t before, bool matchCase);
+
+// Every occurrence of `what` replaced by `with`, from the start on, without
+// overlaps: the new text and the changes that make it from the old one, in
+// order (each change's offset is where it stands in the new text).
+struct TReplacement {
+    std::u16string Text;
+    std::vector<TTextChange> Changes;
+};
+TReplacement ReplaceAllInText(std::u16string_view text, std::u16string_view what, std::u16string_view with,
+                              bool matchCase);
 
 }  // namespace qm

@@ -157,7 +157,19 @@ int TColorMemo::LineCount() const {
 
 bool TColorMemo::Modified() const { return SendMessageW(handle_, EM_GETMODIFY, 0, 0) != 0; }
 
-void TColorMemo::SetModified(bool modified) { SendMessageW(handle_, EM_SETMODIFY, modified ? TRUE : FALSE, 0); }
+// Unmodified means saved: Undo comes back to this text as unmodified. A
+// mark set by the program (another encoding) leaves no text of the history
+// saved. Putting a re-made control's mark back is neither.
+void TColorMemo::SetModified(bool modified) {
+    SendMessageW(handle_, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+    if (recreating_) return;
+    if (!modified) {
+        history_.MarkSaved();
+    } else if (history_.AtSaved()) {
+        history_.ForgetSaved();
+    }
+    NoteState();
+}
 
 int TColorMemo::SelStart() const {
     DWORD start = 0, end = 0;
@@ -210,6 +222,7 @@ LRESULT TColorMemo::CtlColor(HDC dc) {
 
 void TColorMemo::Changed() {
     ++textVersion_;
+    ++changeCount_;
     TakeExpectedChange();
     if (OnChange) OnChange();
     TextChanged();
@@ -261,7 +274,7 @@ bool TColorMemo::KeepsText(UINT message) {
     }
 }
 
-LRESULT TColorMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TColorMemo::HandleNative(UINT message, WPARAM wParam, LPARAM lParam) {
     // (Keys and typed characters change the text only with a change
     // notification, which makes the new version.)
     if (!KeepsText(message) && !ReportsChanges(message)) ++textVersion_;
@@ -323,7 +336,7 @@ LRESULT TColorMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TColorMemo::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(handle_, message, wParam, lParam);
+    return RecordedHandling(message, wParam, lParam);
 }
 
 LRESULT CALLBACK TColorMemo::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

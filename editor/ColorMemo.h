@@ -19,6 +19,7 @@
 #include "editor/MemoCanvas.h"
 #include "editor/MemoInput.h"
 #include "editor/MemoText.h"
+#include "editor/UndoHistory.h"
 #include "ui/Font.h"
 #include "ui/Gdi.h"
 
@@ -169,6 +170,40 @@ public:
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
+
+    // --- Undo and Redo (ColorMemoUndo.cpp) ----------------------------------
+    // Every change of the text is recorded, the user's (typing, Backspace and
+    // Delete, paste, cut, clear) and the program's (EM_REPLACESEL,
+    // WM_SETTEXT), in a history that survives switching word wrap. The
+    // native control's own single undo (WM_UNDO, EM_UNDO, its Ctrl+Z) walks
+    // this history instead. Undo and Redo restore the selection, show the
+    // caret, and clear the modified mark when they reach the saved text;
+    // SetModified(false) marks the text as saved.
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    void Undo();
+    void Redo();
+    // Forgets every step: the text just set is where Undo stops (a document
+    // just opened or made).
+    void ClearUndo() { history_.Clear(!Modified()); }
+    // The text becomes `text` in one WM_SETTEXT and one undo step made of
+    // `changes`, which turn the present text into it (in order, each at its
+    // offset in the text as the ones before it left it); the step holds the
+    // two whole texts instead when they are smaller. The caret stays where
+    // it was, as far as the new text reaches.
+    void ReplaceWholeText(std::u16string text, std::vector<TTextChange> changes);
+
+    // The caret's line and column, from 1, lines as the file has them (not
+    // as word wrap shows them) and columns in characters (a surrogate pair
+    // is one).
+    void CaretPosition(int& line, int& column) const;
+    // The caret goes to the start of line `line` (from 1; past the end: the
+    // last line), which is scrolled into view.
+    void GoToLine(int line);
+    // After the caret or the selection may have moved or the text changed.
+    std::function<void()> OnSelChange;
+    // After the modified mark came or went.
+    std::function<void()> OnModifiedChange;
 
     // The next paint copies the visible lines out of the native control
     // again. (Every message that may change the text does this already.)
@@ -349,6 +384,32 @@ private:
     // Changes with every message that may have changed the text.
     uint64_t textVersion_ = 0;
     static bool KeepsText(UINT message);
+
+    // Undo (ColorMemoUndo.cpp).
+    struct TEditBefore;
+    // The undo messages of the native control, answered from the history;
+    // false for any other message.
+    bool UndoMessage(UINT message, WPARAM wParam, LRESULT& result);
+    LRESULT HandleNative(UINT message, WPARAM wParam, LPARAM lParam);
+    // The native handling of a message, with the change it makes recorded.
+    LRESULT RecordedHandling(UINT message, WPARAM wParam, LPARAM lParam);
+    void Record(const TEditBefore& before, UINT message, WPARAM wParam);
+    void MoveInHistory(bool undo);
+    void ApplyStep(const TUndoStep& step, bool undo);
+    // Fires OnSelChange and OnModifiedChange for what changed since the last call.
+    void NoteState();
+    TEditQueries raw_{handle_, rawStats_};  // uncounted questions
+    TColorMemoStats rawStats_;
+    TUndoHistory history_;
+    int messageDepth_ = 0;
+    int nativeDepth_ = 0;
+    bool applying_ = false;     // Undo, Redo or ReplaceWholeText are changing the text
+    uint64_t changeCount_ = 0;  // change notifications so far
+    uint64_t historyMoves_ = 0;
+    uint64_t notedChanges_ = 0;
+    DWORD notedSelStart_ = 0, notedSelEnd_ = 0;
+    DWORD caret_ = 0;
+    bool notedModified_ = false;
 };
 
 }  // namespace qm

@@ -1,5 +1,6 @@
 #include "editor/UndoHistory.h"
 
+#include <stdexcept>
 #include <utility>
 
 namespace qm {
@@ -133,6 +134,60 @@ void TUndoHistory::Trim() {
         --done_;
         saved_ = saved_ > 0 ? saved_ - 1 : -1;
     }
+}
+
+namespace {
+
+// Each change lies after the text the one before it inserted.
+bool RunsForward(const std::vector<TTextChange>& changes) {
+    for (size_t i = 1; i < changes.size(); ++i) {
+        const TTextChange& before = changes[i - 1];
+        if (int64_t{changes[i].At} < int64_t{before.At} + static_cast<int64_t>(before.Inserted.size())) return false;
+    }
+    return true;
+}
+
+void Replace(std::u16string& text, int64_t at, size_t length, std::u16string_view with) {
+    if (at < 0 || static_cast<size_t>(at) > text.size() || length > text.size() - static_cast<size_t>(at)) {
+        throw std::out_of_range("an undo step does not fit the text");
+    }
+    text.replace(static_cast<size_t>(at), length, with);
+}
+
+}  // namespace
+
+std::u16string TextAcross(std::u16string_view text, const TUndoStep& step, bool undo) {
+    const std::vector<TTextChange>& changes = step.Changes;
+    if (!RunsForward(changes)) {
+        std::u16string result(text);
+        if (undo) {
+            for (auto change = changes.rbegin(); change != changes.rend(); ++change)
+                Replace(result, change->At, change->Inserted.size(), change->Removed);
+        } else {
+            for (const TTextChange& change : changes) Replace(result, change.At, change.Removed.size(), change.Inserted);
+        }
+        return result;
+    }
+    // After the step every change's inserted text stands at its own offset;
+    // before it, at that offset less what the changes before it added.
+    std::u16string result;
+    size_t from = 0;
+    int64_t shift = 0;
+    for (const TTextChange& change : changes) {
+        const std::u16string& gone = undo ? change.Inserted : change.Removed;
+        const std::u16string& comes = undo ? change.Removed : change.Inserted;
+        const int64_t at = int64_t{change.At} - shift;
+        if (at < static_cast<int64_t>(from) || static_cast<size_t>(at) + gone.size() > text.size()) {
+            throw std::out_of_range("an undo step does not fit the text");
+        }
+        if (result.empty()) result.reserve(text.size() + text.size() / 8);
+        result.append(text.substr(from, static_cast<size_t>(at) - from));
+        result += comes;
+        from = static_cast<size_t>(at) + gone.size();
+        if (!undo) shift += static_cast<int64_t>(change.Inserted.size()) - static_cast<int64_t>(change.Removed.size());
+    }
+    result.append(text.substr(from));
+    return result;
 }
 
 }  // namespace qm

@@ -59,6 +59,8 @@ public:
 
     // The text now is the one on disk.
     void MarkSaved();
+    // The text on disk is no longer any of the history's (its encoding changed).
+    void ForgetSaved() { saved_ = -1; }
     bool AtSaved() const { return saved_ == static_cast<int64_t>(done_); }
     // Forgets every step (a text set anew); the text counts as saved or not.
     void Clear(bool saved);
@@ -80,5 +82,11 @@ private:
     bool groupOpen_ = false;  // a group's step has been started
     bool sealed_ = true;
 };
+
+// The text on the other side of a step, made in one pass when its changes
+// run forward through the text (Replace All), else change by change: before
+// the step (`undo`, from the text after it) or after it (from the text
+// before it). Changes that do not fit the text throw std::out_of_range.
+std::u16string TextAcross(std::u16string_view text, const TUndoStep& step, bool undo);
 
 }  // namespace qm

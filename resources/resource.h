@@ -2,7 +2,7 @@
 //   1..99       icons
 //   100..199    bitmaps
 //   1077        the pointing-hand cursor of hot spots
-//   1000..1076  menus (templates)
+//   1000..1076  menus (templates) and the shortcut keys
 //   2000..2999  main menu and tab menu commands
 //   3000..3999  editor context menu commands
 //   4000..4999  tool bar buttons without a menu item of their own
@@ -20,6 +20,7 @@
 #define IDM_MAINMENU         1000
 #define IDM_TABMENU          1001
 #define IDM_EDITORMENU       1002
+#define IDA_MAIN             1003   // the main window's shortcut keys
 
 // File menu
 #define ID_FILE_NEW          2001
@@ -46,6 +47,11 @@
 #define ID_EDIT_DELETE       2106
 #define ID_EDIT_SELECTALL    2107
 #define ID_EDIT_WORDWRAP     2108
+#define ID_EDIT_REDO         2109
+#define ID_EDIT_FINDNEXT     2110
+#define ID_EDIT_FINDPREV     2111
+#define ID_EDIT_REPLACE      2112
+#define ID_EDIT_GOTOLINE     2113
 // Run menu
 #define ID_RUN_FTP           2201
 #define ID_RUN_BROWSER       2202
@@ -60,6 +66,10 @@
 #define ID_TAB_OPEN          2405
 #define ID_TAB_CLOSEALL      2406
 #define ID_TAB_EXIT          2407
+
+// Shortcut keys without a menu item: the next and the previous tab
+#define ID_NEXT_TAB          2501
+#define ID_PREV_TAB          2502
 
 // Editor context menu: Functions submenu, then the insertion entries
 #define ID_FUNC_COPY         3001
@@ -94,6 +104,11 @@
 #define IDD_COMMENT          5600
 #define IDC_COMMENT_PROMPT   5601
 #define IDC_COMMENT_TEXT     5602
+
+// The prompt of Go To Line
+#define IDD_GOTOLINE         5700
+#define IDC_GOTOLINE_PROMPT  5701
+#define IDC_GOTOLINE_NUMBER  5702
 
 // The print dialog (5400..5499)
 #define IDD_PRINT            5400

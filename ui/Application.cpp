@@ -49,12 +49,18 @@ bool TApplication::IsModelessMessage(MSG& msg) const {
     return false;
 }
 
+bool TApplication::IsShortcut(MSG& msg) const {
+    if (!accelerators_ || !IsWindow(acceleratorWindow_)) return false;
+    if (msg.hwnd != acceleratorWindow_ && !IsChild(acceleratorWindow_, msg.hwnd)) return false;
+    return TranslateAcceleratorW(acceleratorWindow_, accelerators_, &msg) != 0;
+}
+
 int TApplication::Run() {
     MSG msg;
     BOOL got;
     while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
         if (got == -1) return 1;
-        if (IsModelessMessage(msg)) continue;
+        if (IsModelessMessage(msg) || IsShortcut(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -68,7 +74,7 @@ void TApplication::ProcessMessages() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        if (IsModelessMessage(msg)) continue;
+        if (IsModelessMessage(msg) || IsShortcut(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -32,6 +32,15 @@ public:
     // Whether one of the modeless windows took the message.
     bool IsModelessMessage(MSG& msg) const;
 
+    // Shortcut keys of `window`: translated by the message loop while the
+    // window or one of its children has the focus (not in a dialog).
+    void SetAccelerators(HWND window, HACCEL table) {
+        acceleratorWindow_ = window;
+        accelerators_ = table;
+    }
+    // Whether the message was a shortcut key, now sent as its command.
+    bool IsShortcut(MSG& msg) const;
+
     // Runs the message loop until WM_QUIT; returns its exit code. The loop
     // is the wide one, so that typed characters reach the windows as UTF-16.
     int Run();
@@ -42,6 +51,8 @@ private:
     std::string title_ = "Quillmere";
     HWND mainWindow_ = nullptr;
     std::vector<HWND> modeless_;
+    HWND acceleratorWindow_ = nullptr;
+    HACCEL accelerators_ = nullptr;
 };
 
 TApplication& Application();

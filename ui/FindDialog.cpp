@@ -15,6 +15,14 @@ UINT FindMessage() {
     static const UINT message = RegisterWindowMessageW(FINDMSGSTRINGW);
     return message;
 }
+
+// Copies a UTF-8 text into a dialog's buffer of `size` characters.
+void Fill(wchar_t* buffer, size_t size, const std::string& text) {
+    const std::wstring wide = Widen(text);
+    const size_t length = std::min(wide.size(), size - 1);
+    wide.copy(buffer, length);
+    buffer[length] = L'\0';
+}
 }  // namespace
 
 TFindDialog::~TFindDialog() { CloseDialog(); }
@@ -27,20 +35,23 @@ void TFindDialog::Execute(HWND owner) {
         return;
     }
     FindMessage();  // registered before the dialog can send it
-    const std::wstring searchText = Widen(SearchText);
-    const size_t length = std::min(searchText.size(), static_cast<size_t>(kMaxText - 1));
-    searchText.copy(buffer_, length);
-    buffer_[length] = L'\0';
+    Fill(buffer_, kMaxText, SearchText);
     request_ = FINDREPLACEW{};
     request_.lStructSize = sizeof request_;
     request_.hwndOwner = owner;
     request_.Flags = FR_DOWN | FR_HIDEWHOLEWORD | FR_HIDEUPDOWN | (MatchCase ? FR_MATCHCASE : 0);
     request_.lpstrFindWhat = buffer_;
     request_.wFindWhatLen = kMaxText;
-    handle_ = FindTextW(&request_);
+    if (replace_) {
+        Fill(replaceBuffer_, kMaxText, ReplaceWith);
+        request_.lpstrReplaceWith = replaceBuffer_;
+        request_.wReplaceWithLen = kMaxText;
+    }
+    handle_ = replace_ ? ReplaceTextW(&request_) : FindTextW(&request_);
     if (!handle_) {
         const DWORD error = CommDlgExtendedError();
-        throw Error("The find dialog cannot be shown (error " + std::to_string(error) + ").");
+        throw Error(std::string(replace_ ? "The replace dialog" : "The find dialog") + " cannot be shown (error " +
+                    std::to_string(error) + ").");
     }
     Application().AddModelessWindow(handle_);
 }
@@ -61,11 +72,12 @@ bool TFindDialog::HandleOwnerMessage(UINT message, WPARAM, LPARAM lParam) {
         handle_ = nullptr;
         return true;
     }
-    if (request_.Flags & FR_FINDNEXT) {
-        SearchText = Narrow(buffer_);
-        MatchCase = (request_.Flags & FR_MATCHCASE) != 0;
-        if (OnFind) OnFind();
-    }
+    SearchText = Narrow(buffer_);
+    MatchCase = (request_.Flags & FR_MATCHCASE) != 0;
+    if (replace_) ReplaceWith = Narrow(replaceBuffer_);
+    if ((request_.Flags & FR_FINDNEXT) && OnFind) OnFind();
+    if ((request_.Flags & FR_REPLACE) && OnReplace) OnReplace();
+    if ((request_.Flags & FR_REPLACEALL) && OnReplaceAll) OnReplaceAll();
     return true;
 }
 

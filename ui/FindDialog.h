@@ -1,7 +1,8 @@
-// The system's find dialog, shown without being modal. It searches down;
-// its whole-word and direction controls are hidden, its match-case box is
-// shown. The owner window hands it its messages (HandleOwnerMessage): the
-// dialog reports "Find Next" there.
+// The system's find dialog, or its replace dialog, shown without being
+// modal. It searches down; its whole-word and direction controls are hidden,
+// its match-case box is shown. The owner window hands it its messages
+// (HandleOwnerMessage): the dialog reports "Find Next", "Replace" and
+// "Replace All" there.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +15,7 @@ namespace qm {
 
 class TFindDialog {
 public:
-    TFindDialog() = default;
+    explicit TFindDialog(bool replace = false) : replace_(replace) {}
     ~TFindDialog();
     TFindDialog(const TFindDialog&) = delete;
     TFindDialog& operator=(const TFindDialog&) = delete;
@@ -24,8 +25,14 @@ public:
     std::string SearchText;
     bool MatchCase = false;
 
+    // The replacing text (UTF-8) of the replace dialog.
+    std::string ReplaceWith;
+
     // "Find Next" was pressed.
     std::function<void()> OnFind;
+    // The replace dialog's "Replace" and "Replace All".
+    std::function<void()> OnReplace;
+    std::function<void()> OnReplaceAll;
 
     // Shows the dialog, or brings it to the front when it is shown already.
     // It is registered with the application's message loop, so that its
@@ -42,6 +49,8 @@ private:
     static constexpr WORD kMaxText = 1024;
     FINDREPLACEW request_{};
     wchar_t buffer_[kMaxText] = {};
+    wchar_t replaceBuffer_[kMaxText] = {};
+    bool replace_;
     HWND handle_ = nullptr;
 };
 

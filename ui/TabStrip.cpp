@@ -34,7 +34,7 @@ void TTabStrip::Mirror() {
     const int shown = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
     for (int i = shown - 1; i >= tabs_.Count(); --i) SendMessageW(handle_, TCM_DELETEITEM, i, 0);
     for (int i = 0; i < tabs_.Count(); ++i) {
-        std::wstring name = Widen(tabs_.Tab(i));
+        std::wstring name = Widen(tabs_.Tab(i) + (Marked && Marked(i) ? " *" : ""));
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = name.data();

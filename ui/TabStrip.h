@@ -23,6 +23,11 @@ public:
     const TTabSet& Tabs() const { return tabs_; }
 
     std::function<void(POINT screenPoint)> OnContextMenu;
+    // Whether a tab shows " *" after its name (a document not saved); the
+    // names of the set stay as they are.
+    std::function<bool(int index)> Marked;
+    // Shows the names and marks again.
+    void Refresh() { Mirror(); }
 
     // The parent hands its WM_NOTIFY messages from this control here.
     // Returns true when the notification was handled, with its result.

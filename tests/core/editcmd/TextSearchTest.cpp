@@ -62,4 +62,20 @@ TEST(FindInText, OddBytesAndAHitNearTheEndOfALongText) {
     EXPECT_EQ(FindInText(text, u"aaa\u0161", 2'999'000, true), 2'999'997);
 }
 
+TEST(FindInText, BackwardsAndReplacingEveryMatch) {
+    const std::u16string text = u"<P>a</p><p>b</P>";
+    EXPECT_EQ(qm::FindLastInText(text, u"<p>", text.size(), false), 8);
+    EXPECT_EQ(qm::FindLastInText(text, u"<p>", 8, false), 0) << "a hit ends at or before the limit";
+    EXPECT_EQ(qm::FindLastInText(text, u"<p>", 2, false), -1);
+    EXPECT_EQ(qm::FindLastInText(text, u"<P>", 16, true), 0);
+
+    const qm::TReplacement all = qm::ReplaceAllInText(u"aaa.aa", u"aa", u"b", true);
+    EXPECT_EQ(all.Text, u"ba.b") << "no overlaps";
+    ASSERT_EQ(all.Changes.size(), 2u);
+    EXPECT_EQ(all.Changes[1].At, 3) << "where it stands in the new text";
+    EXPECT_EQ(all.Changes[1].Removed, u"aa");
+    EXPECT_EQ(qm::ReplaceAllInText(u"Ab", u"a", u"c", true).Changes.size(), 0u);
+    EXPECT_EQ(qm::ReplaceAllInText(u"Ab", u"a", u"c", false).Text, u"cb");
+}
+
 }  // namespace

@@ -113,5 +113,20 @@ TEST(UndoHistory, TheBoundDropsTheOldestStepsAndTheSavedPointWithThem) {
     EXPECT_FALSE(doc.History.AtSaved()) << "the opened text is out of reach";
 }
 
+// The text on either side of a step, made in one pass for changes that run
+// forward (Replace All) and change by change for others.
+TEST(UndoHistory, TextAcrossAStepBothWays) {
+    const std::u16string before = u"a.b.c", after = u"a->b->c";
+    TUndoStep forward;
+    forward.Changes = {{1, u".", u"->"}, {4, u".", u"->"}};
+    EXPECT_EQ(TextAcross(before, forward, false), after);
+    EXPECT_EQ(TextAcross(after, forward, true), before);
+    TUndoStep backward;  // the same made from the end
+    backward.Changes = {{3, u".", u"->"}, {1, u".", u"->"}};
+    EXPECT_EQ(TextAcross(before, backward, false), after);
+    EXPECT_EQ(TextAcross(after, backward, true), before);
+    EXPECT_THROW(TextAcross(u"a", forward, false), std::out_of_range);
+}
+
 }  // namespace
 }  // namespace qm

@@ -138,31 +138,38 @@ void PressKey(HWND target, WORD key, bool alt) {
     }
 }
 
+void PressChord(HWND window, const std::vector<WORD>& keys) {
+    if (GetForegroundWindow() != window) {
+        SetForegroundWindow(window);
+        WaitUntil([window] { return GetForegroundWindow() == window; }, 2000);
+    }
+    std::vector<INPUT> inputs;
+    auto add = [&inputs](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    for (WORD key : keys) add(key, false);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) add(*key, true);
+    if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size()) {
+        throw std::runtime_error("SendInput failed: error " + std::to_string(GetLastError()));
+    }
+    Sleep(10);
+}
+
 void TypeRealKeys(HWND window, const std::string& text) {
-    SetForegroundWindow(window);
-    WaitUntil([window] { return GetForegroundWindow() == window; }, 2000);
     for (char c : text) {
         const SHORT scan = VkKeyScanA(c);
         if (scan == -1) throw std::runtime_error(std::string("no key for the character ") + c);
         const WORD key = LOBYTE(scan);
-        const bool shift = (HIBYTE(scan) & 1) != 0;
-        std::vector<INPUT> inputs;
-        auto add = [&inputs](WORD vk, bool up) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = vk;
-            input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            inputs.push_back(input);
-        };
-        if (shift) add(VK_SHIFT, false);
-        add(key, false);
-        add(key, true);
-        if (shift) add(VK_SHIFT, true);
-        if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size()) {
-            throw std::runtime_error("SendInput failed: error " + std::to_string(GetLastError()));
+        if (HIBYTE(scan) & 1) {
+            PressChord(window, {VK_SHIFT, key});
+        } else {
+            PressChord(window, {key});
         }
-        Sleep(10);
     }
 }
 

@@ -39,6 +39,11 @@ HWND FindChild(HWND parent, const std::string& className, const std::function<bo
 // window is in front, and other programs run in the same Wine session.
 void PressKey(HWND target, WORD key, bool alt = false);
 
+// Presses the keys together through the system's input queue, after
+// bringing `window` to the front (VK_CONTROL, VK_SHIFT, 'S': Ctrl+Shift+S),
+// and lets them go in the reverse order.
+void PressChord(HWND window, const std::vector<WORD>& keys);
+
 // Types `text` (letters, digits, blanks) as real key presses through the
 // system's input queue, after bringing `window` to the front: the keys reach
 // whichever control has the keyboard focus there, as a user's keys would.

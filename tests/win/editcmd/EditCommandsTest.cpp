@@ -64,13 +64,17 @@ TEST_F(EditCommands, CopyCutPasteThroughTheClipboardAndSelectAll) {
     EXPECT_EQ(Editor().Text(), L"twoone one");
 }
 
-TEST_F(EditCommands, UndoReversesTheLastTypingAndASecondUndoRedoes) {
+TEST_F(EditCommands, UndoGoesBackAndRedoForward) {
     Start();
     Type("abc");
     Command(ID_EDIT_UNDO);
     EXPECT_EQ(Editor().Text(), L"");
+    EXPECT_FALSE(Editor().Modified()) << "back at the text as it was made";
     Command(ID_EDIT_UNDO);
+    EXPECT_EQ(Editor().Text(), L"") << "a second Undo no longer redoes";
+    Command(ID_EDIT_REDO);
     EXPECT_EQ(Editor().Text(), L"abc");
+    EXPECT_TRUE(Editor().Modified());
 }
 
 TEST_F(EditCommands, WordWrapIsKeptPerTabWithTextSelectionMarkAndControlObject) {

@@ -55,14 +55,18 @@ TEST_F(Insertion, TheCaptionGoesInWithItsAsterisksAndQuotes) {
     EXPECT_EQ(Editor().Text(), L"<A HREF=\"*.*\">BGCOLOR=\"#******\"ROWS=\"*%,*%\"");
 }
 
-TEST_F(Insertion, UndoRightAfterAnInsertionDoesNotRemoveIt) {
+TEST_F(Insertion, UndoTakesBackAnInsertionOverASelectionAsOneStep) {
     StartWith(L"", 0, 0);
     Type("abc");
+    Editor().SetSelection(1, 1);
     Choose("<HR>");
+    ASSERT_EQ(Editor().Text(), L"a<HR>c");
     Command(ID_EDIT_UNDO);
-    EXPECT_EQ(Editor().Text(), L"abc<HR>");
+    EXPECT_EQ(Editor().Text(), L"abc") << "the selected word comes back";
+    EXPECT_EQ(Editor().SelStart(), 1);
+    EXPECT_EQ(Editor().SelLength(), 1);
     Command(ID_EDIT_UNDO);
-    EXPECT_EQ(Editor().Text(), L"abc<HR>") << "nor the typing before it";
+    EXPECT_EQ(Editor().Text(), L"") << "then the typing before it";
 }
 
 TEST_F(Insertion, NoneFillersChangeNothing) {
