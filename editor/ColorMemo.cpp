@@ -91,7 +91,17 @@ void TColorMemo::CreateNative() {
 void TColorMemo::DestroyNative() {
     const HWND window = handle_;
     DetachNative();
-    if (window) DestroyWindow(window);
+    if (window) DestroyEditWindow(window);
+}
+
+// The native control leaves its text buffer to whoever asked for it with
+// EM_GETHANDLE (the undo recorder and the recovery journal read the text
+// straight from it) and no longer frees it itself: it is taken here, once
+// more, and freed when the window is gone.
+void TColorMemo::DestroyEditWindow(HWND window) {
+    const auto buffer = reinterpret_cast<HLOCAL>(SendMessageW(window, EM_GETHANDLE, 0, 0));
+    DestroyWindow(window);
+    if (buffer) LocalFree(buffer);
 }
 
 void TColorMemo::DetachNative() {
@@ -343,10 +353,14 @@ LRESULT CALLBACK TColorMemo::SubclassProc(HWND window, UINT message, WPARAM wPar
                                           DWORD_PTR refData) {
     auto* self = reinterpret_cast<TColorMemo*>(refData);
     if (message == WM_NCDESTROY) {
+        // Destroyed with its parent: the text buffer is freed as DestroyEditWindow does.
+        const auto buffer = reinterpret_cast<HLOCAL>(DefSubclassProc(window, EM_GETHANDLE, 0, 0));
         RemoveWindowSubclass(window, &TColorMemo::SubclassProc, kSubclassId);
         RemovePropW(window, kSelfProperty);
         if (self && self->handle_ == window) self->handle_ = nullptr;
-        return DefSubclassProc(window, message, wParam, lParam);
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        if (buffer) LocalFree(buffer);
+        return result;
     }
     if (!self || self->handle_ != window) return DefSubclassProc(window, message, wParam, lParam);
     return Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, static_cast<LRESULT>(0));

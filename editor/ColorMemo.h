@@ -231,6 +231,7 @@ private:
     void UnhookParent();
     void CreateNative();
     void DestroyNative();
+    static void DestroyEditWindow(HWND window);
     // Lets go of the native window without destroying it, and takes one
     // back (re-creation, ColorMemoWrap.cpp).
     void DetachNative();

@@ -51,7 +51,7 @@ void TColorMemo::Recreate() {
     }
     // The focus goes over before the old window can hand it to the parent.
     if (focused) SetFocus();
-    DestroyWindow(old);
+    DestroyEditWindow(old);
     SetSelection(selStart, selLength);
     const LRESULT topLine = SendMessageW(handle_, EM_LINEFROMCHAR, static_cast<WPARAM>(firstChar), 0);
     const LRESULT nowFirst = SendMessageW(handle_, EM_GETFIRSTVISIBLELINE, 0, 0);
