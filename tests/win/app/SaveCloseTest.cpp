@@ -321,3 +321,56 @@ TEST_F(MainFormTest, EndOfSessionAsksLikeExitAndMayRefuse) {
 }
 
 }  // namespace qmtest
+
+namespace qmtest {
+namespace {
+
+constexpr char kStoppedSaveFolder[] = "QM_STOPPED_SAVE_FOLDER";
+int g_stopAtWrite = 0;
+
+void StopTheProgram(int writeNumber) {
+    if (writeNumber == g_stopAtWrite) TerminateProcess(GetCurrentProcess(), 7);
+}
+
+TEST_F(MainFormTest, AHardLinkedFileStoppedInTheMiddleOfASaveIsOfferedBack) {
+    // The save runs in a child process that runs this test again from the
+    // start: it saves into the folder the first run named.
+    char named[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA(kStoppedSaveFolder, named, MAX_PATH);
+    const bool child = length > 0 && length < MAX_PATH;
+    const std::string folder = child ? std::string(named) : dir.Path();
+    const std::string page = folder + "\\page.htm";
+    const std::string other = folder + "\\other.htm";
+    std::string oldText, newText;
+    while (oldText.size() < 300 * 1024) oldText += "<p>the old text of the page</p>\r\n";
+    while (newText.size() < 300 * 1024) newText += "<p>THE NEW TEXT</p>\r\n";
+    if (!child) {
+        WriteBytes(page, oldText);
+        ASSERT_TRUE(CreateHardLinkA(other.c_str(), page.c_str(), nullptr));
+        ASSERT_TRUE(SetEnvironmentVariableA(kStoppedSaveFolder, folder.c_str()));
+    }
+    // Stopped at the second write into the file, after the 5 of its backup copy.
+    g_stopAtWrite = 7;
+    EXPECT_EXIT(
+        {
+            qm::DocumentFileTestHooks hooks;
+            hooks.beforeWrite = &StopTheProgram;
+            qm::SetDocumentFileTestHooks(hooks);
+            qm::SaveDocumentFile(page, newText);
+        },
+        ::testing::ExitedWithCode(7), "");
+    SetEnvironmentVariableA(kStoppedSaveFolder, nullptr);
+    ASSERT_EQ(ReadBytes(page).substr(0, 64 * 1024), newText.substr(0, 64 * 1024)) << "half new";
+    ASSERT_NE(ReadBytes(page), newText);
+
+    dialogs.ExpectConfirm(page + " was being saved when Quillmere stopped. Restore the earlier version?",
+                          DialogAnswer::Yes);
+    Start(page);
+    EXPECT_TRUE(dialogs.AllAnswered());
+    EXPECT_EQ(ReadBytes(other), oldText) << "put back into the file both names share";
+    EXPECT_EQ(Form().CurrentEditor().Text().size(), oldText.size());
+    EXPECT_EQ(CountEntries(folder), 2) << "the backup copy is gone";
+}
+
+}  // namespace
+}  // namespace qmtest

@@ -46,4 +46,40 @@ inline OpenHandle LockFile(const std::string& path) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+// Makes `link` a symbolic link to `target`. Wine's CreateSymbolicLinkW does
+// nothing (and says it succeeded), so under Wine the link is made on the
+// Linux side.
+inline bool MakeSymbolicLink(const std::string& link, const std::string& target) {
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (unixName == nullptr) {
+        return CreateSymbolicLinkW(std::wstring(link.begin(), link.end()).c_str(),
+                                   std::wstring(target.begin(), target.end()).c_str(), 0) != FALSE;
+    }
+    auto unix = [&](const std::string& path) {
+        char* name = unixName(std::wstring(path.begin(), path.end()).c_str());
+        std::string result = name != nullptr ? name : "";
+        HeapFree(GetProcessHeap(), 0, name);
+        return result;
+    };
+    std::string command = "/bin/ln -s \"" + unix(target) + "\" \"" + unix(link) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA("Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // Wine does not wait for a Linux program: the link is looked for.
+    for (int tries = 0; tries < 100; ++tries) {
+        const DWORD attributes = GetFileAttributesA(link.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        Sleep(50);
+    }
+    return false;
+}
+
 }  // namespace docfiletest
