@@ -1,5 +1,7 @@
 // Save, Save As, Close, Close All and Exit, with every answer, and saves that
 // fail without losing anything.
+#include <cstdlib>
+
 #include "MainFormFixture.h"
 #include "app/DocumentFile.h"
 #include "resources/resource.h"
@@ -325,43 +327,30 @@ TEST_F(MainFormTest, EndOfSessionAsksLikeExitAndMayRefuse) {
 namespace qmtest {
 namespace {
 
-constexpr char kStoppedSaveFolder[] = "QM_STOPPED_SAVE_FOLDER";
 int g_stopAtWrite = 0;
 
-void StopTheProgram(int writeNumber) {
-    if (writeNumber == g_stopAtWrite) TerminateProcess(GetCurrentProcess(), 7);
-}
-
 TEST_F(MainFormTest, AHardLinkedFileStoppedInTheMiddleOfASaveIsOfferedBack) {
-    // The save runs in a child process that runs this test again from the
-    // start: it saves into the folder the first run named.
-    char named[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableA(kStoppedSaveFolder, named, MAX_PATH);
-    const bool child = length > 0 && length < MAX_PATH;
-    const std::string folder = child ? std::string(named) : dir.Path();
-    const std::string page = folder + "\\page.htm";
-    const std::string other = folder + "\\other.htm";
+    // The death test's child runs this test again: it saves into the first run's folder.
+    const char* named = std::getenv("QM_STOPPED_SAVE_FOLDER");
+    const std::string folder = named != nullptr ? named : dir.Path();
+    const std::string page = folder + "\\page.htm", other = folder + "\\other.htm";
     std::string oldText, newText;
     while (oldText.size() < 300 * 1024) oldText += "<p>the old text of the page</p>\r\n";
     while (newText.size() < 300 * 1024) newText += "<p>THE NEW TEXT</p>\r\n";
-    if (!child) {
+    if (named == nullptr) {
         WriteBytes(page, oldText);
         ASSERT_TRUE(CreateHardLinkA(other.c_str(), page.c_str(), nullptr));
-        ASSERT_TRUE(SetEnvironmentVariableA(kStoppedSaveFolder, folder.c_str()));
+        _putenv_s("QM_STOPPED_SAVE_FOLDER", folder.c_str());
     }
-    // Stopped at the second write into the file, after the 5 of its backup copy.
-    g_stopAtWrite = 7;
-    EXPECT_EXIT(
-        {
-            qm::DocumentFileTestHooks hooks;
-            hooks.beforeWrite = &StopTheProgram;
-            qm::SetDocumentFileTestHooks(hooks);
-            qm::SaveDocumentFile(page, newText);
-        },
-        ::testing::ExitedWithCode(7), "");
-    SetEnvironmentVariableA(kStoppedSaveFolder, nullptr);
-    ASSERT_EQ(ReadBytes(page).substr(0, 64 * 1024), newText.substr(0, 64 * 1024)) << "half new";
-    ASSERT_NE(ReadBytes(page), newText);
+    g_stopAtWrite = 7;  // the second write into the file, after the 5 of its backup copy
+    qm::DocumentFileTestHooks hooks;
+    hooks.beforeWrite = [](int write) {
+        if (write == g_stopAtWrite) TerminateProcess(GetCurrentProcess(), 7);
+    };
+    EXPECT_EXIT((qm::SetDocumentFileTestHooks(hooks), qm::SaveDocumentFile(page, newText)),
+                ::testing::ExitedWithCode(7), "");
+    _putenv_s("QM_STOPPED_SAVE_FOLDER", "");
+    ASSERT_EQ(ReadBytes(page).substr(0, 65536), newText.substr(0, 65536)) << "half new";
 
     dialogs.ExpectConfirm(page + " was being saved when Quillmere stopped. Restore the earlier version?",
                           DialogAnswer::Yes);

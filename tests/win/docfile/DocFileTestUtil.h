@@ -46,40 +46,22 @@ inline OpenHandle LockFile(const std::string& path) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-// Makes `link` a symbolic link to `target`. Wine's CreateSymbolicLinkW does
-// nothing (and says it succeeded), so under Wine the link is made on the
-// Linux side.
+// Makes `link` a symbolic link to `target` from the Linux side (Wine's
+// CreateSymbolicLinkW does nothing); Wine does not wait for a Linux program,
+// so the link is looked for.
 inline bool MakeSymbolicLink(const std::string& link, const std::string& target) {
-    using UnixName = char*(CDECL*)(LPCWSTR);
-    const auto unixName = reinterpret_cast<UnixName>(
+    const auto unixName = reinterpret_cast<char*(CDECL*)(LPCWSTR)>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (unixName == nullptr) {
-        return CreateSymbolicLinkW(std::wstring(link.begin(), link.end()).c_str(),
-                                   std::wstring(target.begin(), target.end()).c_str(), 0) != FALSE;
-    }
-    auto unix = [&](const std::string& path) {
-        char* name = unixName(std::wstring(path.begin(), path.end()).c_str());
-        std::string result = name != nullptr ? name : "";
-        HeapFree(GetProcessHeap(), 0, name);
-        return result;
-    };
+    auto unix = [&](const std::string& path) { return std::string(unixName(std::wstring(path.begin(), path.end()).c_str())); };
     std::string command = "/bin/ln -s \"" + unix(target) + "\" \"" + unix(link) + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA("Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return false;
-    }
+    if (!CreateProcessA("Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    // Wine does not wait for a Linux program: the link is looked for.
-    for (int tries = 0; tries < 100; ++tries) {
-        const DWORD attributes = GetFileAttributesA(link.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-        Sleep(50);
-    }
-    return false;
+    for (int tries = 0; tries < 100 && GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++tries) Sleep(50);
+    return GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace docfiletest

@@ -76,9 +76,6 @@ protected:
         ASSERT_TRUE(CopyFileA(qmtest::WindowsPathFromUnix(QM_RECORDER_PATH).c_str(), path.c_str(), FALSE)) << path;
     }
     // The lines the recorder at `path` wrote, waiting for `count` of them.
-    // Where the program's path has blanks and was found by the command-line
-    // rules, Wine hands the program its line with that path in quotes
-    // (Windows hands it on as given): the quotes are taken off here.
     static std::vector<std::string> Recorded(const std::string& path, size_t count) {
         std::vector<std::string> lines;
         WaitUntil(
@@ -94,10 +91,6 @@ protected:
                 size_t from = 0;
                 for (size_t nl; (nl = bytes.find('\n', from)) != std::string::npos; from = nl + 1) {
                     std::string line = bytes.substr(from, nl - from);
-                    const std::string quoted = "\"" + path + "\"";
-                    if (path.find(' ') != std::string::npos && line.compare(0, quoted.size(), quoted) == 0) {
-                        line = path + line.substr(quoted.size());
-                    }
                     lines.push_back(line);
                 }
                 return lines.size() >= count;
@@ -387,14 +380,14 @@ TEST_F(EditE2E, BrowserGetsTheSavedDocumentAndFtpNoArguments) {
     ASSERT_NO_FATAL_FAILURE(ClickToolButton(ID_TB_BROWSER));
     auto lines = Recorded(browser, 1);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], browser + " C:\\Web\\index.htm");
+    EXPECT_EQ(lines[0], "\"" + browser + "\" C:\\Web\\index.htm");
 
     ASSERT_NO_FATAL_FAILURE(Choose("&Run", "&FTP"));
     ASSERT_NO_FATAL_FAILURE(ClickToolButton(ID_TB_FTP));
     const auto ftpLines = Recorded(ftp, 2);
     ASSERT_EQ(ftpLines.size(), 2u);
-    EXPECT_EQ(ftpLines[0], ftp) << "started with no arguments";
-    EXPECT_EQ(ftpLines[1], ftp);
+    EXPECT_EQ(ftpLines[0], "\"" + ftp + "\"") << "started with no arguments";
+    EXPECT_EQ(ftpLines[1], ftpLines[0]);
 
     // Modified: the question first; Yes saves, then the browser shows it.
     HWND editor = Editor();
@@ -407,7 +400,7 @@ TEST_F(EditE2E, BrowserGetsTheSavedDocumentAndFtpNoArguments) {
     ASSERT_TRUE(RunningProgram::ClickButton(confirm, "&Yes"));
     lines = Recorded(browser, 2);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[1], browser + " C:\\Web\\index.htm");
+    EXPECT_EQ(lines[1], "\"" + browser + "\" C:\\Web\\index.htm");
     EXPECT_EQ(qmtest::ReadBytes("C:\\Web\\index.htm"), "<p>x\r\n");
 
     // A new document: asked, then the save dialog, cancelled.
@@ -435,7 +428,7 @@ TEST_F(EditE2E, APathWithBlanksReachesTheBrowserAsOneArgument) {
     ASSERT_NO_FATAL_FAILURE(Choose("&Run", "&Browser"));
     const auto lines = Recorded(browser, 1);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], browser + " \"C:\\My Pages\\a.htm\"");
+    EXPECT_EQ(lines[0], "\"" + browser + "\" \"C:\\My Pages\\a.htm\"");
 }
 
 TEST_F(EditE2E, BothCommandsAreOffWhenTheirPathsNameNoFile) {
