@@ -13,9 +13,11 @@ std::string HtmlColorText(uint32_t rgb) {
     return text;
 }
 
-std::string BrowserCommandLine(const std::string& browser, const std::string& document) {
-    const bool quote = document.find(' ') != std::string::npos;
-    return browser + " " + (quote ? "\"" + document + "\"" : document);
+std::string ProgramCommandLine(const std::string& program, const std::string& argument) {
+    std::string line = "\"" + program + "\"";
+    if (argument.empty()) return line;
+    const bool quote = argument.find(' ') != std::string::npos;
+    return line + " " + (quote ? "\"" + argument + "\"" : argument);
 }
 
 std::string CommentText(const std::string& comment) { return "<!--" + comment + "-->"; }

@@ -11,10 +11,12 @@ namespace qm {
 // each. The top byte is not looked at.
 std::string HtmlColorText(uint32_t rgb);
 
-// The browser's command line for a document: the browser's path as
-// configured, one blank, and the document's path, put in double quotes
-// when it contains a blank (so that it stays one argument).
-std::string BrowserCommandLine(const std::string& browser, const std::string& document);
+// The command line that starts `program` (a path, always put in double
+// quotes, so that a blank in it cannot make another program run in its
+// place) with `argument` after one blank, put in double quotes when it
+// contains a blank (so that it stays one argument); an empty `argument`
+// adds nothing.
+std::string ProgramCommandLine(const std::string& program, const std::string& argument);
 
 // The text "Make a comment" inserts for a typed comment.
 std::string CommentText(const std::string& comment);

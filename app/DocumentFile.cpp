@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/DocumentText.h"
+#include "app/PathUtil.h"
 #include "ui/Gdi.h"
 #include "ui/SystemError.h"
 #include "ui/WideText.h"
@@ -61,7 +62,9 @@ std::wstring SystemPath(const std::wstring& full) {
 bool WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kChunk));
-        if (g_hooks.failWriteNumber != 0 && ++g_writesSinceHooks == g_hooks.failWriteNumber) {
+        ++g_writesSinceHooks;
+        if (g_hooks.beforeWrite != nullptr) g_hooks.beforeWrite(g_writesSinceHooks);
+        if (g_writesSinceHooks == g_hooks.failWriteNumber) {
             SetLastError(ERROR_DISK_FULL);
             return false;
         }
@@ -93,16 +96,33 @@ bool Rewind(HANDLE file) {
     return SetFilePointerEx(file, zero, nullptr, FILE_BEGIN) != FALSE;
 }
 
+BOOL CallReplaceFile(const std::wstring& target, const std::wstring& replacement) {
+    const auto replace = g_hooks.replaceFile != nullptr ? g_hooks.replaceFile : &ReplaceFileW;
+    return replace(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+}
+
+BOOL CallMoveFile(const std::wstring& from, const std::wstring& to, DWORD flags) {
+    const auto move = g_hooks.moveFile != nullptr ? g_hooks.moveFile : &MoveFileExW;
+    return move(from.c_str(), to.c_str(), flags);
+}
+
+// The folder of a full path, with its final backslash.
+std::wstring FolderOf(const std::wstring& full) { return full.substr(0, full.rfind(L'\\') + 1); }
+
+unsigned NextLeftoverNumber() {
+    static unsigned counter = 0;
+    return ++counter;
+}
+
 // A new file of the program's own beside a target, in the same folder (so
 // that it can take the target's place by renaming). Unless Keep() is called,
 // it is closed and deleted when the object goes.
 class SiblingFile {
 public:
-    SiblingFile(const std::wstring& fullTarget, const wchar_t* suffix, const std::string& what) {
-        static unsigned counter = 0;
-        const std::wstring folder = fullTarget.substr(0, fullTarget.rfind(L'\\') + 1);
+    SiblingFile(const std::wstring& fullTarget, const std::string& what) {
+        const std::wstring folder = FolderOf(fullTarget);
         for (int attempt = 0;; ++attempt) {
-            name_ = folder + L"~qm" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + suffix;
+            name_ = folder + Widen(SaveTempName(GetCurrentProcessId(), NextLeftoverNumber()));
             file_ = FileHandle(CreateFileW(SystemPath(name_).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
             if (file_.Valid()) return;
@@ -130,6 +150,13 @@ public:
     }
     // The file stays (it took the target's place, or must not be lost).
     void Keep() { kept_ = true; }
+    // Gives the closed file the full name `name` in its folder; false, with
+    // the last error set, on failure.
+    bool MoveTo(const std::wstring& name) {
+        if (!CallMoveFile(SystemName(), SystemPath(name), MOVEFILE_WRITE_THROUGH)) return false;
+        name_ = name;
+        return true;
+    }
     // Closes and deletes the file now; false when it could not be deleted.
     bool Discard() {
         kept_ = true;
@@ -152,16 +179,6 @@ private:
     throw SystemError(what, error);
 }
 
-BOOL CallReplaceFile(const std::wstring& target, const std::wstring& replacement) {
-    const auto replace = g_hooks.replaceFile != nullptr ? g_hooks.replaceFile : &ReplaceFileW;
-    return replace(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
-}
-
-BOOL CallMoveFile(const std::wstring& from, const std::wstring& to, DWORD flags) {
-    const auto move = g_hooks.moveFile != nullptr ? g_hooks.moveFile : &MoveFileExW;
-    return move(from.c_str(), to.c_str(), flags);
-}
-
 bool IsFile(const std::wstring& systemPath) {
     const DWORD attributes = GetFileAttributesW(systemPath.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -174,7 +191,7 @@ void WriteSibling(SiblingFile& temp, std::string_view bytes, const std::string& 
 
 // A new file: the written copy is renamed to the target's name.
 void SaveNewFile(const std::wstring& full, std::string_view bytes, const std::string& what) {
-    SiblingFile temp(full, L".tmp", what);
+    SiblingFile temp(full, what);
     WriteSibling(temp, bytes, what);
     if (!CallMoveFile(temp.SystemName(), SystemPath(full), MOVEFILE_WRITE_THROUGH)) {
         DiscardAndThrow(temp, what, GetLastError());
@@ -196,7 +213,7 @@ void CheckReplaceable(const std::wstring& target, const std::string& what) {
 void ReplaceFileContent(const std::wstring& full, std::string_view bytes, const std::string& what) {
     const std::wstring target = SystemPath(full);
     CheckReplaceable(target, what);
-    SiblingFile temp(full, L".tmp", what);
+    SiblingFile temp(full, what);
     WriteSibling(temp, bytes, what);
     if (CallReplaceFile(target, temp.SystemName())) {
         temp.Keep();
@@ -221,15 +238,21 @@ void ReplaceFileContent(const std::wstring& full, std::string_view bytes, const 
 }
 
 // A file with several hard links: a replacement would split it from its
-// other names, so it is overwritten in place, with a backup copy to put back
-// when the writing fails.
+// other names, so it is overwritten in place. A whole copy of the old text is
+// made first, flushed and only then given its backup name, so that a backup
+// found later is always complete; it is put back when the writing fails, and
+// if the program stops meanwhile it is offered at the next opening of the file
+// (see UnfinishedSaveBackups).
 void OverwriteInPlace(const std::string& path, const std::wstring& full, std::string_view bytes,
                       const std::string& what) {
     FileHandle target(CreateFileW(SystemPath(full).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!target.Valid()) ThrowLastError(what);
-    SiblingFile backup(full, L".bak", what);
-    if (!CopyContent(target.Get(), backup.Handle()) || !FlushFileBuffers(backup.Handle())) {
+    SiblingFile backup(full, what);
+    const std::wstring backupName =
+        FolderOf(full) + Widen(SaveBackupName(GetCurrentProcessId(), NextLeftoverNumber(),
+                                              Narrow(full.substr(FolderOf(full).size()))));
+    if (!CopyContent(target.Get(), backup.Handle()) || !backup.FlushAndClose() || !backup.MoveTo(backupName)) {
         DiscardAndThrow(backup, what, GetLastError());
     }
     if (Rewind(target.Get()) && WriteAll(target.Get(), bytes) && SetEndOfFile(target.Get()) &&
@@ -240,8 +263,11 @@ void OverwriteInPlace(const std::string& path, const std::wstring& full, std::st
         return;
     }
     const DWORD error = GetLastError();
-    if (target.Valid() && Rewind(target.Get()) && Rewind(backup.Handle()) &&
-        CopyContent(backup.Handle(), target.Get()) && SetEndOfFile(target.Get()) && FlushFileBuffers(target.Get())) {
+    FileHandle old(CreateFileW(backup.SystemName().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (target.Valid() && old.Valid() && Rewind(target.Get()) && CopyContent(old.Get(), target.Get()) &&
+        SetEndOfFile(target.Get()) && FlushFileBuffers(target.Get())) {
+        old.Close();
         DiscardAndThrow(backup, what, error);
     }
     // The old text could not be put back: the backup is its only copy.
@@ -272,10 +298,92 @@ DWORD LinkCount(const std::wstring& full, const std::string& what) {
     return info.nNumberOfLinks;
 }
 
-}  // namespace
+// The full path of the file that `full` finally names, symbolic links
+// followed, so that a save writes the file a link points to and the link
+// stays a link; `full` itself when nothing of that name exists yet.
+std::wstring FinalPath(const std::wstring& full, const std::string& what) {
+    FileHandle file(CreateFileW(SystemPath(full).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.Valid()) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return full;
+        throw SystemError(what, error);
+    }
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFinalPathNameByHandleW(file.Get(), final.data(), static_cast<DWORD>(final.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) {
+            // Wine answers so for any final path past MAX_PATH characters,
+            // whatever the buffer: such a path is taken as it is.
+            if (GetLastError() == ERROR_MORE_DATA) return full;
+            ThrowLastError(what);
+        }
+        if (length < final.size()) {
+            final.resize(length);
+            break;
+        }
+        final.resize(length + 1);
+    }
+    if (final.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + final.substr(8);
+    if (final.starts_with(L"\\\\?\\")) return final.substr(4);
+    return final;
+}
 
-TDecodedText ReadDocumentFile(const std::string& path) {
-    const std::string what = "Cannot open " + path;
+// The file name part of a path, without its folder.
+std::wstring BaseName(const std::wstring& path) { return path.substr(path.find_last_of(L"\\/") + 1); }
+
+bool SameFileName(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+// Whether the process `processId` runs and is this program (judged by the
+// name of its program file), so that the files it made are in use. A process
+// that may not be looked into counts as one.
+bool IsRunningProgram(uint32_t processId) {
+    if (processId == GetCurrentProcessId()) return true;
+    FileHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, processId));
+    if (!process.Valid()) return GetLastError() == ERROR_ACCESS_DENIED;
+    if (WaitForSingleObject(process.Get(), 0) != WAIT_TIMEOUT) return false;
+    std::wstring own(32768, L'\0');
+    std::wstring other(32768, L'\0');
+    DWORD otherLength = static_cast<DWORD>(other.size());
+    const DWORD ownLength = GetModuleFileNameW(nullptr, own.data(), static_cast<DWORD>(own.size()));
+    if (ownLength == 0 || !QueryFullProcessImageNameW(process.Get(), 0, other.data(), &otherLength)) return true;
+    own.resize(ownLength);
+    other.resize(otherLength);
+    return SameFileName(BaseName(own), BaseName(other));
+}
+
+// Calls `found`(full name, parts) for each file in `folder` (ending in a
+// backslash) named as a save's temporary file or backup copy.
+template <class Found>
+void ForEachSaveLeftover(const std::wstring& folder, Found found) {
+    WIN32_FIND_DATAW data{};
+    const HANDLE search = FindFirstFileW(SystemPath(folder + L"~qm*").c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return;
+    struct Closer {
+        HANDLE handle;
+        ~Closer() { FindClose(handle); }
+    } closer{search};
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        if (const auto leftover = ParseSaveLeftover(Narrow(data.cFileName))) found(folder + data.cFileName, *leftover);
+    } while (FindNextFileW(search, &data));
+}
+
+// Removes the temporary files that saves of programs no longer running left
+// in `folder`. Backup copies stay: they may be the only copy of a text.
+void RemoveSaveLeftovers(const std::wstring& folder) {
+    ForEachSaveLeftover(folder, [](const std::wstring& name, const SaveLeftover& leftover) {
+        // One that cannot be removed now is tried again at the next save.
+        if (leftover.backupOf.empty() && !IsRunningProgram(leftover.processId)) DeleteFileW(SystemPath(name).c_str());
+    });
+}
+
+// The whole content of the file `path`, refused as ReadDocumentFile says.
+std::string ReadFileBytes(const std::string& path, const std::string& what) {
     const std::wstring name = SystemPath(FullPath(path, what));
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) ThrowLastError(what);
@@ -307,6 +415,14 @@ TDecodedText ReadDocumentFile(const std::string& path) {
         if (got > kMaxDocumentText) throw Error(what + ": " + TooLargeReason() + ".");
     }
     bytes.resize(got);
+    return bytes;
+}
+
+}  // namespace
+
+TDecodedText ReadDocumentFile(const std::string& path) {
+    const std::string what = "Cannot open " + path;
+    const std::string bytes = ReadFileBytes(path, what);
     TDecodedText decoded;
     if (const auto reason = DecodeDocument(bytes, SystemAnsiCodec(), decoded)) throw Error(what + ": " + *reason + ".");
     return decoded;
@@ -314,7 +430,8 @@ TDecodedText ReadDocumentFile(const std::string& path) {
 
 void SaveDocumentFile(const std::string& path, std::string_view bytes) {
     const std::string what = "Cannot save " + path;
-    const std::wstring full = FullPath(path, what);
+    const std::wstring full = FinalPath(FullPath(path, what), what);
+    RemoveSaveLeftovers(FolderOf(full));
     const DWORD attributes = GetFileAttributesW(SystemPath(full).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
@@ -333,6 +450,48 @@ void SaveDocumentFile(const std::string& path, std::string_view bytes) {
     }
     RestoreAttributes(path, full, attributes);
 }
+
+std::vector<std::string> UnfinishedSaveBackups(const std::string& path) {
+    std::vector<std::string> backups;
+    const std::string what = "Cannot open " + path;
+    const std::wstring full = FinalPath(FullPath(path, what), what);
+    const std::wstring name = BaseName(full);
+    ForEachSaveLeftover(FolderOf(full), [&](const std::wstring& backup, const SaveLeftover& leftover) {
+        if (!leftover.backupOf.empty() && SameFileName(Widen(leftover.backupOf), name) &&
+            !IsRunningProgram(leftover.processId)) {
+            backups.push_back(Narrow(backup));
+        }
+    });
+    return backups;
+}
+
+void RestoreUnfinishedSave(const std::string& path, const std::string& backup) {
+    SaveDocumentFile(path, ReadFileBytes(backup, "Cannot restore " + path + " from " + backup));
+    DiscardUnfinishedSave(backup);
+}
+
+void DiscardUnfinishedSave(const std::string& backup) {
+    const std::string what = "Cannot remove " + backup;
+    if (!DeleteFileW(SystemPath(FullPath(backup, what)).c_str())) ThrowLastError(what);
+}
+
+ScratchCopy::ScratchCopy(const std::string& path) {
+    const std::string what = "Cannot write to " + path;
+    const std::wstring full = FinalPath(FullPath(path, what), what);
+    SiblingFile copy(full, what);
+    if (IsFile(SystemPath(full))) {
+        FileHandle source(CreateFileW(SystemPath(full).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!source.Valid() || !CopyContent(source.Get(), copy.Handle())) DiscardAndThrow(copy, what, GetLastError());
+    }
+    if (!copy.FlushAndClose()) DiscardAndThrow(copy, what, GetLastError());
+    copy.Keep();
+    path_ = copy.DisplayName();
+}
+
+ScratchCopy::~ScratchCopy() { DeleteFileW(SystemPath(Widen(path_)).c_str()); }
+
+std::string ScratchCopy::Bytes() const { return ReadFileBytes(path_, "Cannot read " + path_); }
 
 void SetDocumentFileTestHooks(const DocumentFileTestHooks& hooks) {
     g_hooks = hooks;

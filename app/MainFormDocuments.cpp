@@ -167,6 +167,24 @@ void TForm1::Open1Click() {
     if (OpenDialog1.Execute(Handle())) OpenFile(OpenDialog1.FileName);
 }
 
+namespace {
+
+// An in-place save of `path` that the program did not live to finish may have
+// left the file half written; the whole old text is in a backup copy, which
+// the user may take back.
+void OfferUnfinishedSaves(HWND owner, const std::string& path) {
+    for (const std::string& backup : UnfinishedSaveBackups(path)) {
+        const std::string question = path + " was being saved when Quillmere stopped. Restore the earlier version?";
+        if (Confirm(owner, question, false) == DialogAnswer::Yes) {
+            RestoreUnfinishedSave(path, backup);
+        } else {
+            DiscardUnfinishedSave(backup);
+        }
+    }
+}
+
+}  // namespace
+
 void TForm1::OpenFile(const std::string& path) {
     int match = -1;
     for (int i = 0; i < TN1.Tabs().Count() && i < static_cast<int>(FileNameList.size()); ++i) {
@@ -177,6 +195,7 @@ void TForm1::OpenFile(const std::string& path) {
         TN1.Tabs().SetTabIndex(match);
         return;
     }
+    if (FileExistsAt(path)) OfferUnfinishedSaves(Handle(), path);
     WaitCursor wait;
     // Read first: a file the editor cannot hold is refused before any tab
     // is made for it.

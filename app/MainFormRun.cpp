@@ -13,18 +13,22 @@ namespace {
 
 constexpr char kApps[] = "Apps";
 
-// Starts a command line as WinExec does (an unquoted program path with
-// blanks is found the same way), in a normally shown window. A program that
+// Starts the program at `program` with `argument` (none when empty) in a
+// normally shown window, without waiting for it. The program is named to the
+// system on its own and quoted on the command line, so that no other program
+// (C:\my.exe for C:\my tools\viewer.exe) runs in its place. A program that
 // cannot start is not reported.
-void StartProgram(const std::string& commandLine) {
-    if (commandLine.empty()) return;
-    std::wstring line = Widen(commandLine);
+void StartProgram(const std::string& program, const std::string& argument = {}) {
+    if (program.empty()) return;
+    const std::wstring application = Widen(program);
+    std::wstring line = Widen(ProgramCommandLine(program, argument));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
@@ -38,7 +42,7 @@ void TForm1::ToolButton20Click() {
     // Whether the document is saved is decided now, not at the last tick.
     Timer2Timer();
     if (FileSaved) {
-        StartProgram(BrowserCommandLine(IniFile->ReadText(kApps, "brow", ""), CurrentPath()));
+        StartProgram(IniFile->ReadText(kApps, "brow", ""), CurrentPath());
         return;
     }
     if (Confirm(Handle(), "You have to save the file first! Want to do it now, and open it in your browser?",
@@ -52,7 +56,7 @@ void TForm1::ToolButton20Click() {
         ShowMessage(Handle(), "The file wasn`t saved!");
         return;
     }
-    StartProgram(BrowserCommandLine(IniFile->ReadText(kApps, "brow", ""), path));
+    StartProgram(IniFile->ReadText(kApps, "brow", ""), path);
 }
 
 }  // namespace qm

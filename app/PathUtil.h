@@ -1,6 +1,8 @@
 // Path helpers of the main window. Window-free.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,23 @@ std::string CommandLineDocumentPath(std::string_view configDir, std::string_view
 
 // The recovery journal's folder beside the configuration file.
 std::string RecoveryFolder(std::string_view configDir);
+
+// Files a save makes beside the file it saves, named after the process that
+// makes them so that ones a stopped program left can be told from those of a
+// running one:
+//   "~qm<process id>-<number>.tmp"              the new text being written;
+//   "~qm<process id>-<number>.<file name>.bak"  a whole copy of the old text of
+//                                               <file name>, kept while that
+//                                               file is written in place.
+struct SaveLeftover {
+    uint32_t processId = 0;
+    // The file the backup copy is of; empty for a ".tmp" file.
+    std::string backupOf;
+};
+// The parts of such a name; nothing for any other name.
+std::optional<SaveLeftover> ParseSaveLeftover(std::string_view name);
+std::string SaveTempName(uint32_t processId, unsigned number);
+std::string SaveBackupName(uint32_t processId, unsigned number, std::string_view fileName);
 
 // The path entry of a document that was never saved.
 inline constexpr std::string_view kUntitled = "Untitled";

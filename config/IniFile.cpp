@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <tuple>
+#include <vector>
+
+#include "app/DocumentFile.h"
 #include "config/IniValues.h"
 #include "ui/WideText.h"
 
@@ -10,17 +15,76 @@ namespace qm {
 namespace {
 // The profile functions cut a value to the buffer, keeping room for the zero.
 constexpr DWORD kValueBuffer = 1024;
+// A value as the profile functions read it back: without surrounding blanks
+// and one pair of quotes, at most kValueBuffer - 1 characters.
+std::wstring ReadBackForm(std::wstring value) {
+    const auto first = value.find_first_not_of(L" \t");
+    value = first == std::wstring::npos ? L"" : value.substr(first, value.find_last_not_of(L" \t") - first + 1);
+    if (value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0]) {
+        value = value.substr(1, value.size() - 2);
+    }
+    if (value.size() > kValueBuffer - 1) value.resize(kValueBuffer - 1);
+    return value;
+}
+
+std::wstring ReadFrom(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                      const std::wstring& defaultValue) {
+    wchar_t buffer[kValueBuffer];
+    const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
+                                                  kValueBuffer, file.c_str());
+    return std::wstring(buffer, length < kValueBuffer ? length : kValueBuffer - 1);
+}
+
 }  // namespace
+
+// The copy being written and what was written into it.
+struct TIniFile::Update {
+    explicit Update(const std::string& fileName) : copy(fileName), copyName(Widen(copy.Path())) {}
+    ScratchCopy copy;
+    std::wstring copyName;
+    std::vector<std::tuple<std::wstring, std::wstring, std::wstring>> written;  // section, key, value
+    int depth = 1;
+};
+
+TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+TIniFile::~TIniFile() = default;
+
+void TIniFile::BeginUpdate() {
+    if (update_) {
+        ++update_->depth;
+        return;
+    }
+    try {
+        update_ = std::make_unique<Update>(fileName_);
+    } catch (const Error&) {
+        throw IniWriteError(fileName_);  // no copy can be made beside the file
+    }
+}
+
+void TIniFile::CancelUpdate() {
+    if (update_ && --update_->depth == 0) update_.reset();
+}
+
+void TIniFile::CommitUpdate() {
+    if (!update_ || update_->depth > 1) return;  // the outer update stores it
+    std::unique_ptr<Update> update = std::move(update_);
+    for (const auto& [section, key, value] : update->written) {
+        // A value written with a blank default can only read back as the
+        // default when the write was lost.
+        if (ReadFrom(update->copyName, section, key, L"\x01") != ReadBackForm(value)) throw IniWriteError(fileName_);
+    }
+    try {
+        SaveDocumentFile(fileName_, update->copy.Bytes());
+    } catch (const Error&) {
+        throw IniWriteError(fileName_);
+    }
+}
 
 // The file keeps its text in the ANSI code page; its name may be in any
 // script, so the wide functions are used.
 std::string TIniFile::ReadText(const std::string& section, const std::string& key,
                                const std::string& defaultValue) const {
-    wchar_t buffer[kValueBuffer];
-    const DWORD length = GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(),
-                                                  Widen(defaultValue).c_str(), buffer, kValueBuffer,
-                                                  Widen(fileName_).c_str());
-    return Narrow(std::wstring_view(buffer, length < kValueBuffer ? length : kValueBuffer - 1));
+    return Narrow(ReadFrom(Widen(fileName_), Widen(section), Widen(key), Widen(defaultValue)));
 }
 
 int32_t TIniFile::ReadInt(const std::string& section, const std::string& key, int32_t defaultValue) const {
@@ -51,9 +115,13 @@ void TIniFile::WriteText(const std::string& section, const std::string& key, con
         throw Error("Unable to write to " + fileName_ + ": \"" + value +
                     "\" holds characters the ANSI code page of the file cannot store.");
     }
-    if (!WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), wide.c_str(), file.c_str())) {
+    TIniUpdate update(*this);
+    if (!WritePrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), wide.c_str(),
+                                    update_->copyName.c_str())) {
         throw IniWriteError(fileName_);
     }
+    update_->written.emplace_back(Widen(section), Widen(key), wide);
+    update.Commit();
 }
 
 void TIniFile::WriteInt(const std::string& section, const std::string& key, int32_t value) {

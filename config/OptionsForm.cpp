@@ -255,6 +255,8 @@ void TForm3::Button1Click() {
     TIniFile& file = *main_.IniFile;
     const TColorMemo& sample = ColorMemo1();
     const TDrawRules& rules = sample.ColorRules();
+    // All nine or none: a write refused midway leaves the file as it was.
+    TIniUpdate update(file);
     file.WriteInt(kMemo, kTagColor, static_cast<int32_t>(rules.Items(0).DefKeyColor));
     file.WriteInt(kMemo, kFileColor, static_cast<int32_t>(rules.Items(1).DefKeyColor));
     file.WriteInt(kMemo, kComColor, static_cast<int32_t>(rules.Items(2).DefKeyColor));
@@ -264,6 +266,7 @@ void TForm3::Button1Click() {
     file.WriteText(kApps, kBrowser, Edit2Text());
     file.WriteText(kMemo, kFont, sample.Font().Name);
     file.WriteInt(kMemo, kSize, FontSize(sample.Font()));
+    update.Commit();
 
     main_.LoadSettings(true);
 

@@ -59,6 +59,11 @@ bool TMemoCanvas::BeginPass() {
     dc_ = dc;
     RECT client;
     if (GetClientRect(window_, &client)) IntersectClipRect(dc_, client.left, client.top, client.right, client.bottom);
+    // The native control shows text only between its margins: a glyph cut
+    // at either side must not be drawn on into them.
+    RECT format{};
+    SendMessageW(window_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    if (format.right > format.left) IntersectClipRect(dc_, format.left, client.top, format.right, client.bottom);
     // Outside the paint cycle, what the window is about to paint again is
     // left to that paint: the native text there may be out of date (after
     // a typed character it has not moved yet), and the paint colours it.

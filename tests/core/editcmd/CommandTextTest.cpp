@@ -12,15 +12,12 @@ TEST(HtmlColorText, RedGreenBlueInThatOrderInUpperCase) {
     EXPECT_EQ(qm::HtmlColorText(0x0A0B0C0D), "#0D0C0B") << "the top byte is not a colour";
 }
 
-TEST(BrowserCommandLine, BrowserBlankDocumentAndQuotesOnlyForBlanks) {
-    EXPECT_EQ(qm::BrowserCommandLine("C:\\Tools\\viewer.exe", "C:\\Web\\index.htm"),
-              "C:\\Tools\\viewer.exe C:\\Web\\index.htm");
-    EXPECT_EQ(qm::BrowserCommandLine("C:\\Tools\\viewer.exe", "C:\\My Pages\\a.htm"),
-              "C:\\Tools\\viewer.exe \"C:\\My Pages\\a.htm\"");
-    EXPECT_EQ(qm::BrowserCommandLine("C:\\Program Files\\Viewer\\v.exe", "C:\\Web\\index.htm"),
-              "C:\\Program Files\\Viewer\\v.exe C:\\Web\\index.htm")
-        << "the browser's path stays as configured";
-    EXPECT_EQ(qm::BrowserCommandLine("", "C:\\Web\\index.htm"), " C:\\Web\\index.htm");
+TEST(ProgramCommandLine, ProgramAlwaysQuotedArgumentOnlyForBlanks) {
+    EXPECT_EQ(qm::ProgramCommandLine("C:\\Tools\\viewer.exe", "C:\\Web\\index.htm"),
+              "\"C:\\Tools\\viewer.exe\" C:\\Web\\index.htm");
+    EXPECT_EQ(qm::ProgramCommandLine("C:\\Program Files\\v.exe", "C:\\My Pages\\a.htm"),
+              "\"C:\\Program Files\\v.exe\" \"C:\\My Pages\\a.htm\"");
+    EXPECT_EQ(qm::ProgramCommandLine("C:\\Tools\\ftp.exe", ""), "\"C:\\Tools\\ftp.exe\"");
 }
 
 TEST(CommentText, MarkersAroundTheTextUnchanged) {

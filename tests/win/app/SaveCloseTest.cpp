@@ -1,5 +1,7 @@
 // Save, Save As, Close, Close All and Exit, with every answer, and saves that
 // fail without losing anything.
+#include <cstdlib>
+
 #include "MainFormFixture.h"
 #include "app/DocumentFile.h"
 #include "resources/resource.h"
@@ -320,4 +322,44 @@ TEST_F(MainFormTest, EndOfSessionAsksLikeExitAndMayRefuse) {
     EXPECT_EQ(GetFileAttributesA(dir.File("quillmere.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+}  // namespace qmtest
+
+namespace qmtest {
+namespace {
+
+int g_stopAtWrite = 0;
+
+TEST_F(MainFormTest, AHardLinkedFileStoppedInTheMiddleOfASaveIsOfferedBack) {
+    // The death test's child runs this test again: it saves into the first run's folder.
+    const char* named = std::getenv("QM_STOPPED_SAVE_FOLDER");
+    const std::string folder = named != nullptr ? named : dir.Path();
+    const std::string page = folder + "\\page.htm", other = folder + "\\other.htm";
+    std::string oldText, newText;
+    while (oldText.size() < 300 * 1024) oldText += "<p>the old text of the page</p>\r\n";
+    while (newText.size() < 300 * 1024) newText += "<p>THE NEW TEXT</p>\r\n";
+    if (named == nullptr) {
+        WriteBytes(page, oldText);
+        ASSERT_TRUE(CreateHardLinkA(other.c_str(), page.c_str(), nullptr));
+        _putenv_s("QM_STOPPED_SAVE_FOLDER", folder.c_str());
+    }
+    g_stopAtWrite = 7;  // the second write into the file, after the 5 of its backup copy
+    qm::DocumentFileTestHooks hooks;
+    hooks.beforeWrite = [](int write) {
+        if (write == g_stopAtWrite) TerminateProcess(GetCurrentProcess(), 7);
+    };
+    EXPECT_EXIT((qm::SetDocumentFileTestHooks(hooks), qm::SaveDocumentFile(page, newText)),
+                ::testing::ExitedWithCode(7), "");
+    _putenv_s("QM_STOPPED_SAVE_FOLDER", "");
+    ASSERT_EQ(ReadBytes(page).substr(0, 65536), newText.substr(0, 65536)) << "half new";
+
+    dialogs.ExpectConfirm(page + " was being saved when Quillmere stopped. Restore the earlier version?",
+                          DialogAnswer::Yes);
+    Start(page);
+    EXPECT_TRUE(dialogs.AllAnswered());
+    EXPECT_EQ(ReadBytes(other), oldText) << "put back into the file both names share";
+    EXPECT_EQ(Form().CurrentEditor().Text().size(), oldText.size());
+    EXPECT_EQ(CountEntries(folder), 2) << "the backup copy is gone";
+}
+
+}  // namespace
 }  // namespace qmtest

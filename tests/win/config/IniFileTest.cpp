@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "app/DocumentFile.h"
 #include "config/IniFile.h"
 #include "config/IniValues.h"
 
@@ -129,6 +130,18 @@ TEST_F(IniFileTest, AFolderInThePlaceOfTheFileIsRefused) {
     EXPECT_EQ(CountEntries(path), 0);
     // Reading it gives the defaults.
     EXPECT_EQ(ini.ReadInt("Memo", "size", 8), 8);
+}
+
+TEST_F(IniFileTest, ADiskFullWhileTheFileIsReplacedIsRefusedAndLeavesItWhole) {
+    const std::string old = "[Memo]\r\nsize=8\r\n[Mine]\r\n" + std::string(100000, 'x') + "=1\r\n";
+    WriteBytes(path, old);
+    qm::DocumentFileTestHooks full;
+    full.failWriteNumber = 1;
+    qm::SetDocumentFileTestHooks(full);
+    EXPECT_THROW(ini.WriteInt("Memo", "size", 12), qm::IniWriteError);
+    qm::SetDocumentFileTestHooks({});
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(CountEntries(dir.Path()), 1);
 }
 
 TEST_F(IniFileTest, AFileInAMissingFolderIsRefused) {

@@ -400,6 +400,24 @@ TEST_P(RefusedWriteTest, StoresNoLaterKeyAppliesNothingAndStaysOpen) {
 
 INSTANTIATE_TEST_SUITE_P(ReadOnlyFileOrFolder, RefusedWriteTest, ::testing::Bool());
 
+TEST_F(OptionsTest, AWriteRefusedMidwayLeavesTheOldFileByteForByte) {
+    const std::string old = "; the user's own\r\n[Memo]\r\ntagcolor=255\r\nusetemp=1\r\n[Mine]\r\nx=1\r\n";
+    WriteBytes(IniPath(), old);
+    WriteBytes(TemplatePath(), "template\r\n");
+    Start();
+    OpenOptions();
+    Click(IDC_OPT_USETEMP);
+    SetWindowTextA(Options().Memo1(), "new template");
+    // The browser is written after five other keys; ANSI has no letter for it.
+    SetWindowTextW(Options().Item(IDC_OPT_BROWSER), L"C:\\\u30c4\\b.exe");
+    dialogs.Expect(DialogKind::Error, "", DialogAnswer::Ok);
+    Click(IDC_OPT_CLOSE);
+    EXPECT_EQ(ReadBytes(IniPath()), old);
+    EXPECT_EQ(ReadBytes(TemplatePath()), "template\r\n") << "nothing later is stored";
+    EXPECT_EQ(CountEntries(dir.Path()), 2);
+    EXPECT_TRUE(Options().Visible());
+}
+
 TEST_F(OptionsTest, ATemplateThatCannotBeWrittenIsReportedAndKept) {
     WriteBytes(TemplatePath(), "old template\r\n");
     Start();

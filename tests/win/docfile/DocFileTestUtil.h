@@ -46,4 +46,22 @@ inline OpenHandle LockFile(const std::string& path) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+// Makes `link` a symbolic link to `target` from the Linux side (Wine's
+// CreateSymbolicLinkW does nothing); Wine does not wait for a Linux program,
+// so the link is looked for.
+inline bool MakeSymbolicLink(const std::string& link, const std::string& target) {
+    const auto unixName = reinterpret_cast<char*(CDECL*)(LPCWSTR)>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    auto unix = [&](const std::string& path) { return std::string(unixName(std::wstring(path.begin(), path.end()).c_str())); };
+    std::string command = "/bin/ln -s \"" + unix(target) + "\" \"" + unix(link) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA("Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (int tries = 0; tries < 100 && GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++tries) Sleep(50);
+    return GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace docfiletest

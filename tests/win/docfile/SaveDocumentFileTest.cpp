@@ -182,3 +182,31 @@ TEST(SaveDocumentFile, FallsBackToMovingWhenReplacingFails) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SaveDocumentFile, ThroughASymbolicLinkTheTargetIsSavedAndTheLinkStays) {
+    qmtest::TempDir dir;
+    const std::string target = dir.File("target.htm"), link = dir.File("link.htm"), other = dir.File("other.htm");
+    qmtest::WriteBytes(target, kOld);
+    ASSERT_TRUE(docfiletest::MakeSymbolicLink(link, target) && docfiletest::MakeSymbolicLink(other, target));
+    qm::SaveDocumentFile(link, kNew);
+    EXPECT_EQ(qmtest::ReadBytes(target), kNew);
+    EXPECT_EQ(qmtest::ReadBytes(other), kNew) << "another link to the file still finds it";
+    qmtest::WriteBytes(target, kOld);
+    EXPECT_EQ(qmtest::ReadBytes(link), kOld) << "still a link (Wine shows no reparse point)";
+}
+
+TEST(SaveDocumentFile, LeftoversOfStoppedSavesGoAtTheNextSaveIntoTheirFolder) {
+    qmtest::TempDir dir;
+    // No process has the id 2147483632: its saves stopped with it.
+    const std::vector<std::string> kept = {"~qm" + std::to_string(GetCurrentProcessId()) + "-99999.tmp",
+                                           "~qm2147483632-8.page.htm.bak", "~qmnotes.tmp", "~qm12-1.tmp.txt"};
+    for (const auto& name : kept) qmtest::WriteBytes(dir.File(name), "kept");
+    qmtest::WriteBytes(dir.File("~qm2147483632-7.tmp"), LongText());
+    qm::SaveDocumentFile(dir.File("page.htm"), kNew);
+    EXPECT_FALSE(qmtest::FileExists(dir.File("~qm2147483632-7.tmp")));
+    for (const auto& name : kept) EXPECT_EQ(qmtest::ReadBytes(dir.File(name)), "kept") << name;
+}
+
+}  // namespace

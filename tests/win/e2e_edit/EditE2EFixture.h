@@ -71,9 +71,6 @@ protected:
         ASSERT_TRUE(CopyFileA(qmtest::WindowsPathFromUnix(QM_RECORDER_PATH).c_str(), path.c_str(), FALSE)) << path;
     }
     // The lines the recorder at `path` wrote, waiting for `count` of them.
-    // Where the program's path has blanks and was found by the command-line
-    // rules, Wine hands the program its line with that path in quotes
-    // (Windows hands it on as given): the quotes are taken off here.
     static std::vector<std::string> Recorded(const std::string& path, size_t count) {
         std::vector<std::string> lines;
         WaitUntil(
@@ -89,10 +86,6 @@ protected:
                 size_t from = 0;
                 for (size_t nl; (nl = bytes.find('\n', from)) != std::string::npos; from = nl + 1) {
                     std::string line = bytes.substr(from, nl - from);
-                    const std::string quoted = "\"" + path + "\"";
-                    if (path.find(' ') != std::string::npos && line.compare(0, quoted.size(), quoted) == 0) {
-                        line = path + line.substr(quoted.size());
-                    }
                     lines.push_back(line);
                 }
                 return lines.size() >= count;

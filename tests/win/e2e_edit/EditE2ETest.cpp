@@ -207,14 +207,14 @@ TEST_F(EditE2E, BrowserGetsTheSavedDocumentAndFtpNoArguments) {
     ASSERT_NO_FATAL_FAILURE(ClickToolButton(ID_TB_BROWSER));
     auto lines = Recorded(browser, 1);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], browser + " C:\\Web\\index.htm");
+    EXPECT_EQ(lines[0], "\"" + browser + "\" C:\\Web\\index.htm");
 
     ASSERT_NO_FATAL_FAILURE(Choose("&Run", "&FTP"));
     ASSERT_NO_FATAL_FAILURE(ClickToolButton(ID_TB_FTP));
     const auto ftpLines = Recorded(ftp, 2);
     ASSERT_EQ(ftpLines.size(), 2u);
-    EXPECT_EQ(ftpLines[0], ftp) << "started with no arguments";
-    EXPECT_EQ(ftpLines[1], ftp);
+    EXPECT_EQ(ftpLines[0], "\"" + ftp + "\"") << "started with no arguments";
+    EXPECT_EQ(ftpLines[1], ftpLines[0]);
 
     // Modified: the question first; Yes saves, then the browser shows it.
     HWND editor = Editor();
@@ -227,7 +227,7 @@ TEST_F(EditE2E, BrowserGetsTheSavedDocumentAndFtpNoArguments) {
     ASSERT_TRUE(RunningProgram::ClickButton(confirm, "&Yes"));
     lines = Recorded(browser, 2);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[1], browser + " C:\\Web\\index.htm");
+    EXPECT_EQ(lines[1], "\"" + browser + "\" C:\\Web\\index.htm");
     EXPECT_EQ(qmtest::ReadBytes("C:\\Web\\index.htm"), "<p>x\r\n");
 
     // A new document: asked, then the save dialog, cancelled.
@@ -255,7 +255,7 @@ TEST_F(EditE2E, APathWithBlanksReachesTheBrowserAsOneArgument) {
     ASSERT_NO_FATAL_FAILURE(Choose("&Run", "&Browser"));
     const auto lines = Recorded(browser, 1);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], browser + " \"C:\\My Pages\\a.htm\"");
+    EXPECT_EQ(lines[0], "\"" + browser + "\" \"C:\\My Pages\\a.htm\"");
 }
 
 TEST_F(EditE2E, BothCommandsAreOffWhenTheirPathsNameNoFile) {

@@ -42,7 +42,7 @@ TEST_F(Run, ASavedDocumentGoesToTheBrowserAtOnce) {
     EXPECT_TRUE(dialogs.Requests().empty()) << "no question for a saved document";
     const auto lines = BrowserLines(2);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], browser + " " + page);
+    EXPECT_EQ(lines[0], "\"" + browser + "\" " + page);
     EXPECT_EQ(lines[1], lines[0]) << "Run > Browser does the same";
 }
 
@@ -53,7 +53,7 @@ TEST_F(Run, APathWithBlanksStaysOneArgument) {
     Command(ID_TB_BROWSER);
     const auto lines = BrowserLines(1);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], browser + " \"" + page + "\"");
+    EXPECT_EQ(lines[0], "\"" + browser + "\" \"" + page + "\"");
 }
 
 TEST_F(Run, ATypedCharacterIsSeenAtOnceNotAtTheNextTick) {
@@ -69,7 +69,7 @@ TEST_F(Run, ATypedCharacterIsSeenAtOnceNotAtTheNextTick) {
     EXPECT_EQ(qmtest::ReadBytes(page), "xold\r\n") << "Yes saves to the document's path";
     const auto lines = BrowserLines(1);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], browser + " " + page);
+    EXPECT_EQ(lines[0], "\"" + browser + "\" " + page);
 }
 
 TEST_F(Run, NoToTheQuestionStartsNothing) {
@@ -105,7 +105,7 @@ TEST_F(Run, ANewDocumentIsAskedAboutAndACancelledSaveIsReported) {
     EXPECT_EQ(qmtest::ReadBytes(page), "<p>");
     const auto lines = BrowserLines(1);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], browser + " " + page);
+    EXPECT_EQ(lines[0], "\"" + browser + "\" " + page);
 }
 
 TEST_F(Run, WithNoDocumentThePreviewEndsInTheListError) {
@@ -126,9 +126,22 @@ TEST_F(Run, TheFtpProgramStartsWithNoArguments) {
     Command(ID_RUN_FTP);
     const auto lines = qmtest::RecordedLines(ftp, 2);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], ftp);
-    EXPECT_EQ(lines[1], ftp);
+    EXPECT_EQ(lines[0], "\"" + ftp + "\"");
+    EXPECT_EQ(lines[1], lines[0]);
     EXPECT_TRUE(dialogs.Requests().empty());
+}
+
+TEST_F(Run, AProgramPlantedBesideAFolderWithABlankIsNotRun) {
+    CreateDirectoryA(dir.File("my tools").c_str(), nullptr);
+    const std::string viewer = dir.File("my tools\\viewer.exe"), planted = dir.File("my.exe");
+    qmtest::CopyRecorder(viewer);
+    qmtest::CopyRecorder(planted);
+    qmtest::WriteBytes(dir.File("quillmere.ini"), "[Apps]\r\nFtp=" + viewer + "\r\nbrow=" + viewer + "\r\n");
+    ASSERT_NO_FATAL_FAILURE(StartWithFile(dir.File("index.htm"), "<p>\r\n"));
+    Command(ID_TB_BROWSER);
+    Command(ID_TB_FTP);
+    EXPECT_EQ(qmtest::RecordedLines(viewer, 2).size(), 2u);
+    EXPECT_FALSE(qmtest::FileExists(planted + ".log"));
 }
 
 TEST_F(Run, AProgramThatCannotStartIsNotReported) {
